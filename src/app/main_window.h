@@ -1,0 +1,100 @@
+// app: the compose window ORVENDA_MAIN, its controls and hidden vocabulary.
+//
+// The controls are the data: other windows and the send, draft and address
+// book handlers reach them by name or through these members. Handlers are
+// declared here and defined in the room they belong to (src/send for the
+// composer, TLS selector and output window; src/app for load and close).
+#pragma once
+
+#include "app/services.h"
+#include "ui/form.h"
+
+namespace orvenda::app {
+
+inline constexpr const char* kMainWindow = "ORVENDA_MAIN";
+
+class MainWindow : public ui::Form {
+public:
+    MainWindow(ui::Application& app, Services& services);
+
+    Services& services() const { return services_; }
+
+    // Visible fields.
+    ui::TextBox& SEND_TO_ADDRESS_TEXTBOX;
+    ui::TextBox& SEND_FROM_ADDRESS_TEXTBOX;
+    ui::TextBox& SEND_CC_ADDRESS_TEXTBOX;
+    ui::TextBox& SEND_BCC_ADDRESS_TEXTBOX;
+    ui::TextBox& SUBJECT_TEXTBOX;
+    ui::TextBox& MESSAGE_TEXTBOX;
+    ui::TextBox& SMTP_SERVER_ADDRESS_PORT_TEXTBOX;
+    ui::TextBox& SMTP_USERNAME_TEXTBOX;
+    ui::TextBox& SMTP_PASSWORD_TEXTBOX;
+    ui::Button& SEND_EMAIL_BUTTON;
+    ui::TextBox& OUTPUT_COMMAND_TEXTBOX;
+    ui::Button& EXIT_BUTTON;
+    ui::TextBox& INSTALL_FOLDER_TEXTBOX;
+
+    // Tickboxes and the other buttons.
+    ui::TickBox& SAVE_SETTINGS_TICKBOX;
+    ui::TickBox& OUTPUT_TB_TICKBOX;
+    ui::TickBox& SHOW_SE_PROGRESS_TICKBOX;
+    ui::TickBox& TLS_NO_TICKBOX;
+    ui::TickBox& TLS_YES_TICKBOX;
+    ui::TickBox& TLS_AUTO_TICKBOX;
+    ui::Button& ADDRESS_BOOK_BUTTON;
+    ui::Button& ABOUT_BUTTON;
+    ui::Button& SENDEMAIL_LOG_BUTTON;
+    ui::Button& LOAD_DRAFT_BUTTON;
+    ui::Button& SAVE_DRAFT_BUTTON;
+    ui::Button& NOTEPAD_EMAIL_BUTTON;
+
+    ui::Timer& OUTPUT_COMMAND_TIMER;
+
+    // Hidden vocabulary: the fixed pieces of every command line.
+    ui::TextBox& CMD_COMMAND_TEXTBOX;
+    ui::TextBox& SM_TB;
+    ui::TextBox& DASH_F_TB;
+    ui::TextBox& DASH_T_TB;
+    ui::TextBox& DASH_CC_TB;
+    ui::TextBox& DASH_BCC_TB;
+    ui::TextBox& DASH_U_TB;
+    ui::TextBox& DASH_O_TB;
+    ui::TextBox& DASH_S_TB;
+    ui::TextBox& DASH_XU_TB;
+    ui::TextBox& DASH_XP_TB;
+    ui::TextBox& DASH_L_TB;
+    ui::TextBox& DASH_Q_TB;
+    ui::TextBox& DASH_V_TB;
+    ui::TextBox& DASH_REPLY_TO_TB;
+    ui::TextBox& DASH_TLS_TB;
+    ui::TextBox& DASH_TLS_U_TB;
+    ui::TextBox& DASH_TLS_P_TB;
+    ui::TextBox& TLS_TB_SETTING;
+    ui::TextBox& SENDEMAIL_EXE_TEXTBOX;
+    ui::TextBox& SE_LOG_FILE_TEXTBOX;
+    ui::TextBox& SE_EMAIL_MESSAGE_FILE_TEXTBOX;
+    ui::TextBox& NOTEPAD_TEXTBOX;
+    ui::TextBox& EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX;
+    ui::TextBox& OPEN_LOG_COMMAND_TEXTBOX;
+
+    // Handlers (src/app).
+    void EXIT_BUTTON_Click();
+    void SAVE_SETTINGS_TICKBOX_Click();
+    // Composer (src/send/composer.cpp).
+    void OUTPUT_COMMAND_TIMER_Timer();
+    // TLS selector (src/send/tls_selector.cpp).
+    void TLS_NO_TICKBOX_Click();
+    void TLS_YES_TICKBOX_Click();
+    void TLS_AUTO_TICKBOX_Click();
+    // Output command window (src/send/output_window.cpp).
+    void OUTPUT_TB_TICKBOX_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    Services& services_;
+};
+
+}  // namespace orvenda::app

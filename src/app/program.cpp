@@ -1,0 +1,20 @@
+// app: which windows exist and how the program starts.
+#include "app/program.h"
+
+#include "app/main_window.h"
+
+namespace orvenda::app {
+
+void defineWindows(ui::Application& app, Services& services) {
+    app.define(kMainWindow, [&services](ui::Application& a) {
+        return std::make_unique<MainWindow>(a, services);
+    });
+}
+
+ui::Form& start(ui::Application& app) {
+    ui::Form& main = app.form(kMainWindow);
+    main.show();
+    return main;
+}
+
+}  // namespace orvenda::app

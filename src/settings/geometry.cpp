@@ -1,0 +1,23 @@
+// settings: geometry keys of a window.
+#include "settings/geometry.h"
+
+namespace orvenda::settings {
+
+void restoreGeometry(ui::Form& form, Settings& settings, const GeometryKeys& keys) {
+    ui::Bounds outer;
+    outer.left = settings.read(keys.left);
+    outer.top = settings.read(keys.top);
+    outer.width = settings.read(keys.width);
+    outer.height = settings.read(keys.height);
+    form.setGeometry(outer);
+    form.keepOnScreen();
+}
+
+void storeGeometry(const ui::Form& form, Settings& settings, const GeometryKeys& keys) {
+    settings.write(keys.left, form.left());
+    settings.write(keys.top, form.top());
+    settings.write(keys.width, form.width());
+    settings.write(keys.height, form.height());
+}
+
+}  // namespace orvenda::settings

@@ -1,0 +1,15 @@
+// settings: a window's outer frame to and from its four geometry keys.
+#pragma once
+
+#include "settings/settings.h"
+#include "ui/form.h"
+
+namespace orvenda::settings {
+
+// Reads left, top, width and height in that order and applies them; a
+// window that would open wholly off every monitor is moved onto the nearest.
+void restoreGeometry(ui::Form& form, Settings& settings, const GeometryKeys& keys);
+// Writes left, top, width and height in that order.
+void storeGeometry(const ui::Form& form, Settings& settings, const GeometryKeys& keys);
+
+}  // namespace orvenda::settings

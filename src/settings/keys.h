@@ -1,0 +1,69 @@
+// settings: the key catalogue. Every key the program reads or writes, with
+// its text form and its default. A key bears the name of the control whose
+// state it keeps, except the geometry keys and OUTPUT_WINDOW_VISIBLE.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvenda::settings {
+
+struct TextKey {
+    std::string_view name;
+    std::string_view fallback;
+};
+struct NumberKey {
+    std::string_view name;
+    float fallback;
+};
+struct TickKey {
+    std::string_view name;
+    std::int16_t fallback;
+};
+struct FlagKey {
+    std::string_view name;
+    bool fallback;
+};
+
+// A window's outer frame in twips.
+struct GeometryKeys {
+    NumberKey left, top, width, height;
+};
+
+namespace keys {
+
+// Compose window.
+inline constexpr GeometryKeys Main{
+    {"MainLeft", 1000}, {"MainTop", 1000}, {"MainWidth", 13575}, {"MainHeight", 8250}};
+inline constexpr FlagKey OUTPUT_WINDOW_VISIBLE{"OUTPUT_WINDOW_VISIBLE", true};
+// Written at closing, read by nothing.
+inline constexpr FlagKey OUTPUT_COMMAND_TEXTBOX{"OUTPUT_COMMAND_TEXTBOX", true};
+inline constexpr TickKey SAVE_SETTINGS_TICKBOX{"SAVE_SETTINGS_TICKBOX", 0};
+inline constexpr TickKey OUTPUT_TB_TICKBOX{"OUTPUT_TB_TICKBOX", 1};
+inline constexpr TickKey SHOW_SE_PROGRESS_TICKBOX{"SHOW_SE_PROGRESS_TICKBOX", 1};
+inline constexpr TextKey INSTALL_FOLDER_TEXTBOX{"INSTALL_FOLDER_TEXTBOX", "e.g. C:\\SendEmail"};
+inline constexpr TextKey SMTP_SERVER_ADDRESS_PORT_TEXTBOX{"SMTP_SERVER_ADDRESS_PORT_TEXTBOX",
+                                                          "e.g. IP:25 or FQDN:25"};
+inline constexpr TextKey SMTP_USERNAME_TEXTBOX{"SMTP_USERNAME_TEXTBOX", "username"};
+inline constexpr TextKey SMTP_PASSWORD_TEXTBOX{"SMTP_PASSWORD_TEXTBOX", "pwsample"};
+inline constexpr TextKey SEND_FROM_ADDRESS_TEXTBOX{"SEND_FROM_ADDRESS_TEXTBOX", ""};
+inline constexpr TickKey TLS_NO_TICKBOX{"TLS_NO_TICKBOX", 1};
+inline constexpr TickKey TLS_YES_TICKBOX{"TLS_YES_TICKBOX", 0};
+inline constexpr TickKey TLS_AUTO_TICKBOX{"TLS_AUTO_TICKBOX", 0};
+
+// About window.
+inline constexpr GeometryKeys About{
+    {"AboutLeft", 1000}, {"AboutTop", 1000}, {"AboutWidth", 9375}, {"AboutHeight", 4245}};
+inline constexpr TickKey AlwaysOnTopTimer_TICKBOX{"AlwaysOnTopTimer_TICKBOX", 0};
+
+// Launcher window.
+inline constexpr GeometryKeys AtWindow{
+    {"ATMainLeft", 1000}, {"ATMainTop", 1000}, {"ATMainWidth", 1095}, {"ATMainHeight", 855}};
+
+// Address book window.
+inline constexpr GeometryKeys AddressBook{
+    {"ABMainLeft", 1000}, {"ABMainTop", 1000}, {"ABMainWidth", 11670}, {"ABMainHeight", 9240}};
+
+}  // namespace keys
+}  // namespace orvenda::settings

@@ -1,0 +1,89 @@
+// ui/headless: in-memory peers and a hand-driven clock.
+#include "ui/headless/headless.h"
+
+#include <algorithm>
+
+namespace orvenda::ui::headless {
+
+namespace {
+
+class FormPeerImpl : public FormPeer {
+public:
+    explicit FormPeerImpl(WindowHandle h) : handle_(h) {}
+    void geometryChanged() override {}
+    void stateChanged() override {}
+    WindowHandle handle() const override { return handle_; }
+
+private:
+    WindowHandle handle_;
+};
+
+}  // namespace
+
+class HeadlessBackend::TimerPeer : public ControlPeer {
+public:
+    TimerPeer(HeadlessBackend& backend, Timer& timer) : backend_(backend), timer_(timer) {
+        restart();
+    }
+    void modelChanged(Property) override { restart(); }
+    void restart() {
+        due = timer_.running() ? backend_.now_ + timer_.interval() : -1;
+    }
+    HeadlessBackend& backend_;
+    Timer& timer_;
+    std::int64_t due = -1;
+};
+
+HeadlessBackend::HeadlessBackend() = default;
+HeadlessBackend::~HeadlessBackend() = default;
+
+void HeadlessBackend::attach(Form& form) {
+    form.peer = new FormPeerImpl(nextHandle_);
+    nextHandle_ += 0x10;
+    for (auto& control : form.controls()) {
+        if (auto* timer = dynamic_cast<Timer*>(control.get())) {
+            auto* peer = new TimerPeer(*this, *timer);
+            timer->peer = peer;
+            timers_.push_back(peer);
+        }
+    }
+}
+
+void HeadlessBackend::detach(Form& form) {
+    for (auto& control : form.controls()) {
+        if (auto* peer = dynamic_cast<TimerPeer*>(control->peer)) {
+            std::erase(timers_, peer);
+            delete peer;
+        }
+        control->peer = nullptr;
+    }
+    delete form.peer;
+    form.peer = nullptr;
+}
+
+void HeadlessBackend::show(Form&) {}
+void HeadlessBackend::showModal(Form&, Form&) {}
+void HeadlessBackend::bringToFront(Form& form) { broughtToFront.push_back(form.name()); }
+
+void HeadlessBackend::reportFailure(const Form*, const std::string& text) {
+    failures.push_back(text);
+}
+
+void HeadlessBackend::advance(std::int64_t ms) {
+    const std::int64_t target = now_ + ms;
+    for (;;) {
+        TimerPeer* next = nullptr;
+        for (auto* t : timers_)
+            if (t->due >= 0 && t->due <= target && (!next || t->due < next->due)) next = t;
+        if (!next) break;
+        now_ = next->due;
+        Timer& timer = next->timer_;
+        next->due += timer.interval();
+        // The handler may restart the timer or unload its form (and with it
+        // this peer); the next due time is already set either way.
+        timer.fire();
+    }
+    now_ = target;
+}
+
+}  // namespace orvenda::ui::headless

@@ -1,0 +1,76 @@
+// ui/headless: a backend without a screen, for tests and tools.
+//
+// Forms and controls live only in memory. Timers run on a clock that the
+// caller advances by hand, modal shows return at once (the form stays modal
+// until it is unloaded), failures are recorded instead of shown, and the
+// window-manager calls are recorded with a foreground window the caller sets.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/peer.h"
+
+namespace orvenda::ui::headless {
+
+class RecordingWindowManager : public WindowManager {
+public:
+    struct Call {
+        WindowHandle window, insertAfter;
+        int x, y, cx, cy;
+        unsigned flags;
+        bool operator==(const Call&) const = default;
+    };
+
+    WindowHandle foreground = 0;
+    int foregroundQueries = 0;
+    std::vector<Call> calls;
+    // One 1920 x 1080 pixel monitor at 96 DPI, a 40-pixel task bar at the bottom.
+    std::vector<Monitor> screens{{{0, 0, 28800, 16200}, {0, 0, 28800, 15600}}};
+
+    WindowHandle GetForegroundWindow() override {
+        ++foregroundQueries;
+        return foreground;
+    }
+    void SetWindowPos(WindowHandle w, WindowHandle after, int x, int y, int cx, int cy,
+                      unsigned flags) override {
+        calls.push_back({w, after, x, y, cx, cy, flags});
+    }
+    std::vector<Monitor> monitors() override { return screens; }
+};
+
+class HeadlessBackend : public Backend {
+public:
+    HeadlessBackend();
+    ~HeadlessBackend() override;
+
+    void attach(Form& form) override;
+    void detach(Form& form) override;
+    void show(Form& form) override;
+    void showModal(Form& form, Form& owner) override;
+    void bringToFront(Form& form) override;
+    void quit() override { ended = true; }
+    void reportFailure(const Form* owner, const std::string& text) override;
+    WindowManager& windowManager() override { return wm; }
+
+    // Moves the clock on, firing every timer that falls due on the way, in
+    // order of due time.
+    void advance(std::int64_t ms);
+    std::int64_t now() const { return now_; }
+
+    bool ended = false;
+    std::vector<std::string> failures;
+    std::vector<std::string> broughtToFront;
+    RecordingWindowManager wm;
+
+    class TimerPeer;
+
+private:
+    friend class TimerPeer;
+    std::int64_t now_ = 0;
+    std::vector<TimerPeer*> timers_;
+    WindowHandle nextHandle_ = 0x1000;
+};
+
+}  // namespace orvenda::ui::headless

@@ -1,0 +1,32 @@
+// Test support: the whole program on the headless backend, with a settings
+// store in memory and a clock the test advances by hand.
+#pragma once
+
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/program.h"
+#include "support/memory_store.h"
+#include "ui/headless/headless.h"
+
+namespace orvenda::testing {
+
+struct Program {
+    MemoryStore store;
+    settings::Settings settings{store};
+    app::Services services{settings};
+    ui::headless::HeadlessBackend backend;
+    ui::Application app{backend};
+
+    Program() { app::defineWindows(app, services); }
+
+    // Starts the program as a user does: the compose window loads and shows.
+    app::MainWindow& start() {
+        app::start(app);
+        return main();
+    }
+    app::MainWindow& main() { return app.form<app::MainWindow>(app::kMainWindow); }
+    void advance(std::int64_t ms) { backend.advance(ms); }
+};
+
+}  // namespace orvenda::testing
