@@ -1,0 +1,64 @@
+// settings/win32: the store in the current user's registry, as REG_SZ values
+// under HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<app>\<section>,
+// the branch where classic Windows programs keep per-user settings.
+#include <windows.h>
+
+#include "settings/store.h"
+#include "ui/win32/text.h"
+
+namespace orvenda::settings {
+
+namespace {
+
+using ui::win32::narrow;
+using ui::win32::wide;
+
+std::wstring keyPath(const std::string& app, const std::string& section) {
+    return L"Software\\VB and VBA Program Settings\\" + wide(app) + L"\\" + wide(section);
+}
+
+class RegistryStore : public Store {
+public:
+    std::string read(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& fallback) override {
+        HKEY hkey;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(app, section).c_str(), 0, KEY_QUERY_VALUE,
+                          &hkey) != ERROR_SUCCESS)
+            return fallback;
+        const std::wstring name = wide(key);
+        std::string result = fallback;
+        DWORD type = 0, bytes = 0;
+        if (RegQueryValueExW(hkey, name.c_str(), nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
+            (type == REG_SZ || type == REG_EXPAND_SZ)) {
+            std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+            DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+            if (RegQueryValueExW(hkey, name.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(value.data()), &size) == ERROR_SUCCESS) {
+                value.resize(size / sizeof(wchar_t));
+                while (!value.empty() && value.back() == L'\0') value.pop_back();
+                result = narrow(value);
+            }
+        }
+        RegCloseKey(hkey);
+        return result;
+    }
+
+    void write(const std::string& app, const std::string& section, const std::string& key,
+               const std::string& value) override {
+        HKEY hkey;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(app, section).c_str(), 0, nullptr, 0,
+                            KEY_SET_VALUE, nullptr, &hkey, nullptr) != ERROR_SUCCESS)
+            return;
+        const std::wstring text = wide(value);
+        RegSetValueExW(hkey, wide(key).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(hkey);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Store> openUserStore() { return std::make_unique<RegistryStore>(); }
+
+}  // namespace orvenda::settings
