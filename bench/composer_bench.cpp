@@ -24,7 +24,9 @@ public:
 struct Fixture {
     NullStore store;
     settings::Settings settings{store};
-    app::Services services{settings};
+    std::unique_ptr<send::Launcher> launcher = send::makeSystemLauncher();
+    std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
+    app::Services services{settings, *launcher, *files};
     ui::headless::HeadlessBackend backend;
     ui::Application application{backend};
     app::MainWindow* main;

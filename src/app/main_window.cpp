@@ -126,8 +126,9 @@ MainWindow::MainWindow(ui::Application& app, Services& services)
       SE_EMAIL_MESSAGE_FILE_TEXTBOX(hidden(*this, "SE_EMAIL_MESSAGE_FILE_TEXTBOX", "\\SE-EMAIL.txt")),
       NOTEPAD_TEXTBOX(hidden(*this, "NOTEPAD_TEXTBOX", "notepad.exe ")),
       EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX(hidden(*this, "EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX",
-                                                "EDIT EMAIL")),
-      OPEN_LOG_COMMAND_TEXTBOX(hidden(*this, "OPEN_LOG_COMMAND_TEXTBOX", "OPEN LOG")),
+                                                kEditEmailBeforeFirstTick)),
+      OPEN_LOG_COMMAND_TEXTBOX(hidden(*this, "OPEN_LOG_COMMAND_TEXTBOX", kOpenLogBeforeFirstTick)),
+      CMD_HIDDEN_COMMAND_TEXTBOX(hidden(*this, "CMD_HIDDEN_COMMAND_TEXTBOX", "cmd.exe /c ")),
       services_(services) {
     Look title = at(1140, 60, 4035, 375);
     title.font = ui::Font{"MS Sans Serif", 12, true};
@@ -151,6 +152,11 @@ MainWindow::MainWindow(ui::Application& app, Services& services)
     TLS_YES_TICKBOX.onClick = [this] { TLS_YES_TICKBOX_Click(); };
     TLS_AUTO_TICKBOX.onClick = [this] { TLS_AUTO_TICKBOX_Click(); };
     OUTPUT_COMMAND_TIMER.onTimer = [this] { OUTPUT_COMMAND_TIMER_Timer(); };
+    SEND_EMAIL_BUTTON.onClick = [this] { SEND_EMAIL_BUTTON_Click(); };
+    SAVE_DRAFT_BUTTON.onClick = [this] { SAVE_DRAFT_BUTTON_Click(); };
+    LOAD_DRAFT_BUTTON.onClick = [this] { LOAD_DRAFT_BUTTON_Click(); };
+    NOTEPAD_EMAIL_BUTTON.onClick = [this] { NOTEPAD_EMAIL_BUTTON_Click(); };
+    SENDEMAIL_LOG_BUTTON.onClick = [this] { SENDEMAIL_LOG_BUTTON_Click(); };
 }
 
 void MainWindow::Form_Load() {

@@ -12,6 +12,9 @@
 namespace orvenda::app {
 
 inline constexpr const char* kMainWindow = "ORVENDA_MAIN";
+// What the two Notepad command fields hold until the composer's first tick.
+inline constexpr const char* kEditEmailBeforeFirstTick = "EDIT EMAIL";
+inline constexpr const char* kOpenLogBeforeFirstTick = "OPEN LOG";
 
 class MainWindow : public ui::Form {
 public:
@@ -76,6 +79,9 @@ public:
     ui::TextBox& NOTEPAD_TEXTBOX;
     ui::TextBox& EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX;
     ui::TextBox& OPEN_LOG_COMMAND_TEXTBOX;
+    // Interpreter prefix of a hidden send: the interpreter ends with the
+    // sender, as no one can close a window that is not shown.
+    ui::TextBox& CMD_HIDDEN_COMMAND_TEXTBOX;
 
     // Handlers (src/app).
     void EXIT_BUTTON_Click();
@@ -88,12 +94,32 @@ public:
     void TLS_AUTO_TICKBOX_Click();
     // Output command window (src/send/output_window.cpp).
     void OUTPUT_TB_TICKBOX_Click();
+    // Send dispatch (src/send/send_email.cpp).
+    void SEND_EMAIL_BUTTON_Click();
+    // Drafts and viewers (src/drafts/drafts.cpp).
+    void SAVE_DRAFT_BUTTON_Click();
+    void LOAD_DRAFT_BUTTON_Click();
+    void NOTEPAD_EMAIL_BUTTON_Click();
+    void SENDEMAIL_LOG_BUTTON_Click();
+
+    // The Notepad command lines, from the same pieces as the composer's.
+    std::string openLogCommand() const;
+    std::string editEmailCommand() const;
+    // Install folder + "\SE-EMAIL.txt".
+    std::string messageFilePath() const;
 
 protected:
     void Form_Load() override;
     void Form_Unload() override;
 
 private:
+    // Steps shared by SEND and the draft buttons (src/send/message_file.cpp).
+    // Each reports its own failure to the user and returns false.
+    bool fitsCodePage(const ui::TextBox& field, const char* fieldName, const char* outcome);
+    bool passesOnCommandLine(const ui::TextBox& field, const char* fieldName);
+    bool writeMessageFile();
+    bool launch(const std::string& commandLine, int windowStyle, const std::string& named);
+
     Services& services_;
 };
 

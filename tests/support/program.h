@@ -1,5 +1,6 @@
 // Test support: the whole program on the headless backend, with a settings
-// store in memory and a clock the test advances by hand.
+// store in memory, a clock the test advances by hand, a launch service that
+// records instead of starting anything, and the real message-file service.
 #pragma once
 
 #include <memory>
@@ -7,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "support/memory_store.h"
+#include "support/recording_launcher.h"
 #include "ui/headless/headless.h"
 
 namespace orvenda::testing {
@@ -14,7 +16,9 @@ namespace orvenda::testing {
 struct Program {
     MemoryStore store;
     settings::Settings settings{store};
-    app::Services services{settings};
+    RecordingLauncher launcher;
+    std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
+    app::Services services{settings, launcher, *files};
     ui::headless::HeadlessBackend backend;
     ui::Application app{backend};
 

@@ -1,0 +1,33 @@
+// send: whole text files in the system's 8-bit (ANSI) code page.
+//
+// The model's texts are UTF-8; these files hold the same characters in the
+// code page that the sender reads them in. Paths are the model's texts, with
+// "\" as the folder separator. On Windows the code page is the system's
+// (GetACP); the POSIX implementation uses code page 1252, as a default Wine
+// prefix does, so native tests see what the Windows build writes.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvenda::send {
+
+class AnsiTextFiles {
+public:
+    virtual ~AnsiTextFiles() = default;
+    // The first character of the text that the code page cannot hold.
+    virtual std::optional<char32_t> firstUnrepresentable(std::string_view utf8) const = 0;
+    // Replaces the file's whole content with the text, creating the file if
+    // needed. On failure, the system's reason; the file is not touched when
+    // it cannot be opened.
+    virtual std::optional<std::string> write(const std::string& path, std::string_view utf8) = 0;
+    // Reads the whole file into `utf8`; on failure, the system's reason and
+    // `utf8` is left alone.
+    virtual std::optional<std::string> read(const std::string& path, std::string& utf8) = 0;
+};
+
+std::unique_ptr<AnsiTextFiles> makeSystemAnsiTextFiles();
+
+}  // namespace orvenda::send

@@ -1,0 +1,103 @@
+// send/posix: message files in code page 1252, the code page of a default
+// Wine prefix, with "\" read as the folder separator.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "send/ansi_files.h"
+#include "send/characters.h"
+
+namespace orvenda::send {
+
+namespace {
+
+// Bytes 0x80 to 0x9F; every other byte stands for the same code point.
+constexpr std::array<char32_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::optional<unsigned char> toByte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+    auto it = std::find(kHigh.begin(), kHigh.end(), c);
+    if (it == kHigh.end()) return std::nullopt;
+    return static_cast<unsigned char>(0x80 + (it - kHigh.begin()));
+}
+
+char32_t fromByte(unsigned char b) { return b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b; }
+
+std::string hostPath(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+std::string reason(int error) { return std::strerror(error); }
+
+class Cp1252Files : public AnsiTextFiles {
+public:
+    std::optional<char32_t> firstUnrepresentable(std::string_view utf8) const override {
+        for (std::size_t pos = 0; pos < utf8.size();) {
+            const char32_t c = nextCharacter(utf8, pos);
+            if (!toByte(c)) return c;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> write(const std::string& path, std::string_view utf8) override {
+        std::string bytes;
+        bytes.reserve(utf8.size());
+        for (std::size_t pos = 0; pos < utf8.size();) {
+            auto b = toByte(nextCharacter(utf8, pos));
+            if (!b) return std::string("The text holds a character that code page 1252 cannot hold.");
+            bytes += static_cast<char>(*b);
+        }
+        const int fd = ::open(hostPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0) return reason(errno);
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                const int error = errno;
+                ::close(fd);
+                return reason(error);
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        if (::close(fd) != 0) return reason(errno);
+        return std::nullopt;
+    }
+
+    std::optional<std::string> read(const std::string& path, std::string& utf8) override {
+        const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return reason(errno);
+        std::string text;
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n == 0) break;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                const int error = errno;
+                ::close(fd);
+                return reason(error);
+            }
+            for (ssize_t i = 0; i < n; ++i)
+                appendUtf8(text, fromByte(static_cast<unsigned char>(buffer[i])));
+        }
+        ::close(fd);
+        utf8 = std::move(text);
+        return std::nullopt;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<AnsiTextFiles> makeSystemAnsiTextFiles() { return std::make_unique<Cp1252Files>(); }
+
+}  // namespace orvenda::send

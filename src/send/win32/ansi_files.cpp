@@ -1,0 +1,106 @@
+// send/win32: message files in the system's ANSI code page. Characters the
+// code page cannot hold are found with WC_NO_BEST_FIT_CHARS and the
+// used-default flag, so nothing is ever written as a look-alike or a "?".
+#include <windows.h>
+
+#include <algorithm>
+
+#include "send/ansi_files.h"
+#include "send/characters.h"
+#include "send/win32/system_error.h"
+#include "ui/win32/text.h"
+
+namespace orvenda::send {
+
+namespace {
+
+bool codePageIsUtf8() { return GetACP() == CP_UTF8; }
+
+// Converts to the ANSI code page; false when a character had no mapping.
+bool toAnsi(std::wstring_view text, std::string& out) {
+    out.clear();
+    if (text.empty()) return true;
+    const bool utf8 = codePageIsUtf8();
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* used = utf8 ? nullptr : &usedDefault;
+    const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, used);
+    if (size <= 0) return false;
+    out.resize(static_cast<std::size_t>(size));
+    WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, used);
+    return !usedDefault;
+}
+
+class Win32AnsiFiles : public AnsiTextFiles {
+public:
+    std::optional<char32_t> firstUnrepresentable(std::string_view utf8) const override {
+        std::string bytes;
+        if (toAnsi(ui::win32::wide(utf8), bytes)) return std::nullopt;
+        // Something did not convert: find the first character that does not.
+        for (std::size_t pos = 0; pos < utf8.size();) {
+            const std::size_t start = pos;
+            const char32_t c = nextCharacter(utf8, pos);
+            if (!toAnsi(ui::win32::wide(utf8.substr(start, pos - start)), bytes)) return c;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> write(const std::string& path, std::string_view utf8) override {
+        std::string bytes;
+        if (!toAnsi(ui::win32::wide(utf8), bytes))
+            return std::string("The text holds a character that the system's code page cannot hold.");
+        HANDLE file = CreateFileW(ui::win32::wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return win32::systemReason(GetLastError());
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            DWORD written = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+            if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
+                const DWORD error = GetLastError();
+                CloseHandle(file);
+                return win32::systemReason(error);
+            }
+            done += written;
+        }
+        if (!CloseHandle(file)) return win32::systemReason(GetLastError());
+        return std::nullopt;
+    }
+
+    std::optional<std::string> read(const std::string& path, std::string& utf8) override {
+        HANDLE file = CreateFileW(ui::win32::wide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return win32::systemReason(GetLastError());
+        std::string bytes;
+        char buffer[65536];
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+                const DWORD error = GetLastError();
+                CloseHandle(file);
+                return win32::systemReason(error);
+            }
+            if (got == 0) break;
+            bytes.append(buffer, got);
+        }
+        CloseHandle(file);
+        std::wstring text;
+        if (!bytes.empty()) {
+            const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                 nullptr, 0);
+            text.resize(static_cast<std::size_t>(size));
+            MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+        }
+        utf8 = ui::win32::narrow(text);
+        return std::nullopt;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<AnsiTextFiles> makeSystemAnsiTextFiles() { return std::make_unique<Win32AnsiFiles>(); }
+
+}  // namespace orvenda::send

@@ -1,0 +1,33 @@
+// Test support: a launch service that records every launch instead of
+// starting anything, and can be told to fail as the system would.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "send/launch.h"
+
+namespace orvenda::testing {
+
+class RecordingLauncher : public send::Launcher {
+public:
+    struct Launch {
+        std::string commandLine;
+        int windowStyle;
+        bool operator==(const Launch&) const = default;
+    };
+
+    std::optional<std::string> LaunchCommandLine(const std::string& commandLine,
+                                                 int windowStyle) override {
+        if (failWith) return failWith;
+        launches.push_back({commandLine, windowStyle});
+        return std::nullopt;
+    }
+
+    std::vector<Launch> launches;
+    // When set, every launch fails with this reason and nothing is recorded.
+    std::optional<std::string> failWith;
+};
+
+}  // namespace orvenda::testing
