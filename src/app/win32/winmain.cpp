@@ -11,6 +11,8 @@
 
 #include "app/program.h"
 #include "app/services.h"
+#include "send/ansi_files.h"
+#include "send/launch.h"
 #include "settings/settings.h"
 #include "ui/win32/text.h"
 
@@ -20,7 +22,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         std::unique_ptr<settings::Store> store = settings::openUserStore();
         settings::Settings settings(*store);
-        app::Services services{settings};
+        std::unique_ptr<send::Launcher> launcher = send::makeSystemLauncher();
+        std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
+        app::Services services{settings, *launcher, *files};
         ui::win32::Win32Backend backend;
         ui::Application app(backend);
         app::defineWindows(app, services);
