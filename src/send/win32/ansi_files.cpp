@@ -51,8 +51,15 @@ public:
         std::string bytes;
         if (!toAnsi(ui::win32::wide(utf8), bytes))
             return std::string("The text holds a character that the system's code page cannot hold.");
-        HANDLE file = CreateFileW(ui::win32::wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const std::wstring name = ui::win32::wide(path);
+        // Windows refuses to replace a read-only file; say so the same way
+        // where the system would let its administrator through.
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+            !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return win32::systemReason(ERROR_ACCESS_DENIED);
+        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return win32::systemReason(GetLastError());
         std::size_t done = 0;
         while (done < bytes.size()) {

@@ -17,6 +17,10 @@
 // fields) gets one quote after it to close it, which its sender sees as one
 // more, empty, argument at the end; the expected arguments say so.
 //
+// Percent signs are left out of the texts: the interpreter expands %NAME% of
+// a defined variable even inside quotes (Wine as Windows), which no quoting
+// can prevent.
+//
 // ORVENDA_PROPERTY_CASES sets the number of cases (default 2000),
 // ORVENDA_PROPERTY_BATCH the cases per interpreter (default 8; Wine's cmd.exe
 // fails on lines much longer than 8,000 characters),
@@ -128,9 +132,10 @@ Args expectedArguments(const std::string& folder, const Fields& f) {
 std::string randomText(std::mt19937& random) {
     static const std::vector<std::string> pool = [] {
         std::vector<std::string> p;
-        for (char c = 0x20; c < 0x7F; ++c) p.emplace_back(1, c);
+        for (char c = 0x20; c < 0x7F; ++c)
+            if (c != '%') p.emplace_back(1, c);
         for (const char* s : {"\"", "\"", "\"", "\\", "\\", "\\", "&", "&", "|", "|", "<", "<", ">",
-                              ">", "^", "^", "^", "(", ")", " ", " ", "%", "!"})
+                              ">", "^", "^", "^", "(", ")", " ", " ", "!"})
             p.emplace_back(s);
         for (const char* s : {"é", "Ä", "ß", "ñ", "ç", "ø", "Ü", "à"}) p.emplace_back(s);
         return p;
@@ -221,17 +226,24 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchanged) {
         const std::string output = readAll(slot.output());
         const bool cleanRun = code == 0 && output.empty() && std::filesystem::is_empty(slot.cwd()) &&
                               records.size() == slot.expected.size();
-        // Cases before the first difference held; a lost or extra record
-        // spoils the rest of the batch, which is counted as not held.
-        std::size_t same = 0;
-        while (same < slot.expected.size() && same < records.size() && records[same] == slot.expected[same])
-            ++same;
-        const bool allHeld = cleanRun && same == slot.expected.size();
-        const std::size_t heldHere = allHeld ? same : std::min(same, slot.expected.size() - 1);
+        // With one record for each line every case counts for itself; a
+        // lost or extra record spoils the rest of the batch.
+        std::size_t heldHere = 0, firstBad = slot.expected.size();
+        for (std::size_t i = 0; i < slot.expected.size() && i < records.size(); ++i) {
+            if (records[i] == slot.expected[i]) {
+                ++heldHere;
+            } else {
+                firstBad = std::min(firstBad, i);
+                if (records.size() != slot.expected.size()) break;
+            }
+        }
+        if (records.size() != slot.expected.size()) firstBad = std::min(firstBad, heldHere);
+        if (!cleanRun) heldHere = std::min(heldHere, slot.expected.size() - 1);
+        const bool allHeld = cleanRun && heldHere == slot.expected.size();
         run += static_cast<int>(slot.expected.size());
         held += static_cast<int>(heldHere);
         if (!allHeld && ++reported <= 5) {
-            const std::size_t i = heldHere;
+            const std::size_t i = std::min(firstBad, slot.expected.size() - 1);
             ADD_FAILURE() << "case " << i + 1 << " of " << slot.expected.size() << " in this interpreter"
                           << "\nline: " << slot.lines[i] << "\nexit code " << code
                           << ", output: " << output << ", records: " << records.size()
