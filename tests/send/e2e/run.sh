@@ -61,15 +61,19 @@ finish() {
 }
 trap finish EXIT
 
-wineserver -p </dev/null >/dev/null 2>&1
-wineboot -i </dev/null >/dev/null 2>&1
 for _ in $(seq 50); do grep -q listening "$WORK/sink.log" && break; sleep 0.1; done
 
-export ORVENDA_E2E_INSTALL="$(winepath -w "$INSTALL" 2>/dev/null)"
+# The prefix is made inside the virtual display: a desktop process started
+# without one would leave every later window without a display driver.
 export ORVENDA_E2E_SMTP="127.0.0.1:$PORT"
-export ORVENDA_E2E_MAILBOX="$(winepath -w "$MAILBOX" 2>/dev/null)"
-xvfb-run -a -s "-screen 0 1920x1080x24" wine "$TESTS" --gtest_filter='SendEndToEndWine*' \
-  </dev/null >"$WORK/run.log" 2>&1
+export INSTALL MAILBOX TESTS
+xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
+  wineserver -p </dev/null >/dev/null 2>&1
+  wineboot -i </dev/null >/dev/null 2>&1
+  export ORVENDA_E2E_INSTALL="$(winepath -w "$INSTALL" 2>/dev/null </dev/null)"
+  export ORVENDA_E2E_MAILBOX="$(winepath -w "$MAILBOX" 2>/dev/null </dev/null)"
+  wine "$TESTS" --gtest_filter="SendEndToEndWine*"
+' </dev/null >"$WORK/run.log" 2>&1
 rc=$?
 
 grep -a -E '^\[ *(OK|FAILED|SKIPPED) *\]|Failure|Expected|Which is|Value of|^  |received' "$WORK/run.log" | grep -a -v '^\[  FAILED  \] [0-9]* test' | head -80

@@ -119,7 +119,7 @@ protected:
         clearSettings();
     }
     void open() {
-        main = program.waitWindow(kMain);
+        main = program.waitWindow(kMain, 30000);  // a first start in a fresh prefix is slow
         ASSERT_TRUE(main) << "the compose window did not open";
     }
     // Clicks `button` and returns the message box that follows, answered.
@@ -223,7 +223,7 @@ TEST(SendEndToEndWine, SendReachesTheServerAndSeLogOpensTheLog) {
 
     clearSettings();
     Program program;
-    Window main = program.waitWindow(kMain);
+    Window main = program.waitWindow(kMain, 30000);  // a first start in a fresh prefix is slow
     ASSERT_TRUE(main);
     const std::string subject = "Report \"Q3\" & <notes> | 50% ^_^ (final)";
     const std::string password = "p&ss w\"d|x^";
