@@ -2,13 +2,25 @@
 // the interpreter with the line the output command window holds, in a normal
 // window while "Show SE Progress" is ticked and hidden otherwise.
 #include "app/main_window.h"
+#include "send/characters.h"
 #include "send/command_line.h"
+#include "ui/peer.h"
 
 namespace orvenda::app {
 
 namespace {
+
 constexpr const char* kNothingSent = "Nothing was written or sent.";
+// The command interpreter runs no line longer than this, in UTF-16 units.
+constexpr std::size_t kInterpreterLineLimit = 8191;
+
+std::size_t utf16Length(std::string_view utf8) {
+    std::size_t units = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) units += send::nextCharacter(utf8, pos) > 0xFFFF ? 2 : 1;
+    return units;
 }
+
+}  // namespace
 
 void MainWindow::SEND_EMAIL_BUTTON_Click() {
     const int style =
@@ -36,6 +48,14 @@ void MainWindow::SEND_EMAIL_BUTTON_Click() {
     }
     if (!fitsCodePage(MESSAGE_TEXTBOX, "message", kNothingSent)) return;
     if (!fitsCodePage(OUTPUT_COMMAND_TEXTBOX, "output command window", kNothingSent)) return;
+    const std::size_t length = utf16Length(launchLine) - utf16Length(interpreter.text());
+    if (length > kInterpreterLineLimit) {
+        app().backend().reportFailure(
+            this, "The command line is " + std::to_string(length) +
+                      " characters long; the command interpreter runs at most " +
+                      std::to_string(kInterpreterLineLimit) + ". " + kNothingSent);
+        return;
+    }
 
     if (!writeMessageFile()) return;
     launch(launchLine, style, send::splitArguments(launchLine).front());

@@ -222,6 +222,29 @@ TEST(SendEmailFailure, LineBreakInASingleLineFieldIsRefused) {
     EXPECT_TRUE(s.p.launcher.launches.empty());
 }
 
+TEST(SendEmailFailure, LineTooLongForTheInterpreterIsRefused) {
+    Sending s;
+    s.p.advance(1000);
+    // The interpreter takes 8,191 characters after "cmd.exe /k ", outer quotes included.
+    const std::size_t room = 8191 - 2 - s.w.OUTPUT_COMMAND_TEXTBOX.text().size();
+    s.w.SUBJECT_TEXTBOX.userEdited(std::string(room, 'x'));
+    s.p.advance(1000);
+    s.w.SEND_EMAIL_BUTTON.userClick();
+    EXPECT_EQ(s.p.launcher.launches.size(), 1u);
+    EXPECT_TRUE(s.p.backend.failures.empty());
+
+    s.w.SUBJECT_TEXTBOX.userEdited(std::string(room, 'x') + "é");  // one more, two bytes in UTF-8
+    s.p.advance(1000);
+    s.w.MESSAGE_TEXTBOX.userEdited("new");
+    s.w.SEND_EMAIL_BUTTON.userClick();
+    ASSERT_EQ(s.p.backend.failures.size(), 1u);
+    EXPECT_EQ(s.p.backend.failures[0],
+              "The command line is 8192 characters long; the command interpreter runs at most 8191. "
+              "Nothing was written or sent.");
+    EXPECT_EQ(s.p.launcher.launches.size(), 1u);
+    EXPECT_EQ(s.messageFile(), "\r\n");  // from the first send, not "new"
+}
+
 TEST(SendEmail, InjectedCommandsStayInsideTheirField) {
     Sending s;
     s.w.SUBJECT_TEXTBOX.userEdited("a \" & echo x > C:\\inj.txt & b");

@@ -25,6 +25,7 @@
 // ORVENDA_PROPERTY_BATCH the cases per interpreter (default 8; Wine's cmd.exe
 // fails on lines much longer than 8,000 characters),
 // ORVENDA_PROPERTY_SEED the random seed.
+
 // The program's headers come before windows.h, whose macros would clash.
 #include "support/program.h"
 #include "ui/win32/text.h"
