@@ -36,14 +36,18 @@ Look at(float left, float top, float width, float height, int tab = -1) {
     return Look{Bounds{left, top, width, height}, tab, {}, {}, {}};
 }
 
-Look heading(float left, float width) {
-    Look look = at(left, 120, width, 465);
-    look.font = ui::Font{"MS Sans Serif", 12, true};
-    return look;
+// A row's keys bear the names of its boxes.
+settings::TextKey nameKey(const Row& row) {
+    return {row.name.name(), keys::AT_NAME_TEXTBOX.fallback};
+}
+settings::TextKey addressKey(const Row& row) {
+    return {row.address.name(), keys::AT_ADDRESS_TEXTBOX.fallback};
 }
 
-settings::TextKey keyOf(const ui::TextBox& box, const settings::TextKey& family) {
-    return settings::TextKey{box.name(), family.fallback};
+Look bold(float left, float top, float width, float height, float points) {
+    Look look = at(left, top, width, height);
+    look.font = ui::Font{"MS Sans Serif", points, true};
+    return look;
 }
 
 }  // namespace
@@ -51,21 +55,22 @@ settings::TextKey keyOf(const ui::TextBox& box, const settings::TextKey& family)
 AddressBook::AddressBook(ui::Application& app, app::Services& services)
     : ui::Form(app, kAddressBookWindow, "ORVENDA - ADDRESS_BOOK", ui::Border::FixedTool,
                kClientArea),
-      ORVENDA_TITLE_1(add<ui::Label>("ORVENDA_TITLE_1", heading(120, 3735), "NAME")),
-      ORVENDA_TITLE_2(add<ui::Label>("ORVENDA_TITLE_2", heading(3960, 4575), "EMAIL ADDRESS")),
-      MORE_LABEL(add<ui::Label>("MORE_LABEL",
-                                Look{{8640, 240, 1335, 255}, -1, ui::Font{"MS Sans Serif", 8.25f, true},
-                                     {}, {}},
-                                "MORE ------->")),
+      ORVENDA_TITLE_1(add<ui::Label>("ORVENDA_TITLE_1", bold(120, 120, 3735, 465, 12), "NAME")),
+      ORVENDA_TITLE_2(
+          add<ui::Label>("ORVENDA_TITLE_2", bold(3960, 120, 4575, 465, 12), "EMAIL ADDRESS")),
+      MORE_LABEL(
+          add<ui::Label>("MORE_LABEL", bold(8640, 240, 1335, 255, 8.25f), "MORE ------->")),
       SHOW_CC_TB(add<ui::TickBox>("SHOW_CC_TB", at(10080, 240, 495, 255, kShowCcTab), "Cc", 1)),
-      SHOW_BCC_TB(add<ui::TickBox>("SHOW_BCC_TB", at(10800, 240, 615, 255, kShowBccTab), "Bcc", 1)),
+      SHOW_BCC_TB(
+          add<ui::TickBox>("SHOW_BCC_TB", at(10800, 240, 615, 255, kShowBccTab), "Bcc", 1)),
       CLEAR_SAVED_DATA_BUTTON(add<ui::Button>("CLEAR_SAVED_DATA_BUTTON",
                                               at(960, 8160, 1815, 495, kClearTab),
                                               "CLEAR ALL NAMES AMD ADDRESSES")),
       ENABLE_CLEAR_DATA_BUTTON_TICKBOX(add<ui::TickBox>("ENABLE_CLEAR_DATA_BUTTON_TICKBOX",
                                                         at(3840, 8160, 2055, 375, kEnableClearTab),
                                                         "Enable CLEAR Button", 0)),
-      SAVE_CLOSE_BUTTON(add<ui::Button>("SAVE_CLOSE_BUTTON", at(6360, 8160, 1935, 495, kSaveCloseTab),
+      SAVE_CLOSE_BUTTON(add<ui::Button>("SAVE_CLOSE_BUTTON",
+                                        at(6360, 8160, 1935, 495, kSaveCloseTab),
                                         "SAVE AND CLOSE")),
       services_(services) {
     rows_.reserve(kRows);
@@ -94,7 +99,9 @@ AddressBook::AddressBook(ui::Application& app, app::Services& services)
 
     SAVE_CLOSE_BUTTON.onClick = [this] { SAVE_CLOSE_BUTTON_Click(); };
     CLEAR_SAVED_DATA_BUTTON.onClick = [this] { CLEAR_SAVED_DATA_BUTTON_Click(); };
-    ENABLE_CLEAR_DATA_BUTTON_TICKBOX.onClick = [this] { ENABLE_CLEAR_DATA_BUTTON_TICKBOX_Click(); };
+    ENABLE_CLEAR_DATA_BUTTON_TICKBOX.onClick = [this] {
+        ENABLE_CLEAR_DATA_BUTTON_TICKBOX_Click();
+    };
     SHOW_CC_TB.onClick = [this] { SHOW_CC_TB_Click(); };
     SHOW_BCC_TB.onClick = [this] { SHOW_BCC_TB_Click(); };
 }
@@ -104,9 +111,8 @@ AddressBook::AddressBook(ui::Application& app, app::Services& services)
 void AddressBook::Form_Load() {
     auto& settings = services_.settings;
     settings::restoreGeometry(*this, settings, keys::AddressBook);
-    for (const Row& row : rows_) row.name.setText(settings.read(keyOf(row.name, keys::AT_NAME_TEXTBOX)));
-    for (const Row& row : rows_)
-        row.address.setText(settings.read(keyOf(row.address, keys::AT_ADDRESS_TEXTBOX)));
+    for (const Row& row : rows_) row.name.setText(settings.read(nameKey(row)));
+    for (const Row& row : rows_) row.address.setText(settings.read(addressKey(row)));
     showColumn(Family::Cc, SHOW_CC_TB);
     showColumn(Family::Bcc, SHOW_BCC_TB);
 }
@@ -119,9 +125,8 @@ void AddressBook::Form_Unload() {
 
 void AddressBook::SAVE_CLOSE_BUTTON_Click() {
     auto& settings = services_.settings;
-    for (const Row& row : rows_) settings.write(keyOf(row.name, keys::AT_NAME_TEXTBOX), row.name.text());
-    for (const Row& row : rows_)
-        settings.write(keyOf(row.address, keys::AT_ADDRESS_TEXTBOX), row.address.text());
+    for (const Row& row : rows_) settings.write(nameKey(row), row.name.text());
+    for (const Row& row : rows_) settings.write(addressKey(row), row.address.text());
     settings::storeGeometry(*this, settings, keys::AddressBook);
     unload();
 }
@@ -133,8 +138,8 @@ void AddressBook::CLEAR_SAVED_DATA_BUTTON_Click() {
     const std::string address(keys::AT_ADDRESS_TEXTBOX.fallback);
     for (const Row& row : rows_) row.name.setText(name);
     for (const Row& row : rows_) row.address.setText(address);
-    for (const Row& row : rows_) settings.write(keyOf(row.name, keys::AT_NAME_TEXTBOX), name);
-    for (const Row& row : rows_) settings.write(keyOf(row.address, keys::AT_ADDRESS_TEXTBOX), address);
+    for (const Row& row : rows_) settings.write(nameKey(row), name);
+    for (const Row& row : rows_) settings.write(addressKey(row), address);
 }
 
 void AddressBook::ENABLE_CLEAR_DATA_BUTTON_TICKBOX_Click() {
