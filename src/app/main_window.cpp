@@ -2,6 +2,7 @@
 // steps and "Save On Exit".
 #include "app/main_window.h"
 
+#include "addressbook/address_book.h"
 #include "settings/geometry.h"
 #include "ui/peer.h"
 
@@ -146,6 +147,7 @@ MainWindow::MainWindow(ui::Application& app, Services& services)
 
     EXIT_BUTTON.onClick = [this] { EXIT_BUTTON_Click(); };
     SAVE_SETTINGS_TICKBOX.onClick = [this] { SAVE_SETTINGS_TICKBOX_Click(); };
+    ADDRESS_BOOK_BUTTON.onClick = [this] { ADDRESS_BOOK_BUTTON_Click(); };
     OUTPUT_TB_TICKBOX.onClick = [this] { OUTPUT_TB_TICKBOX_Click(); };
     TLS_NO_TICKBOX.onClick = [this] { TLS_NO_TICKBOX_Click(); };
     TLS_YES_TICKBOX.onClick = [this] { TLS_YES_TICKBOX_Click(); };
@@ -204,6 +206,12 @@ void MainWindow::EXIT_BUTTON_Click() { unload(); }
 
 void MainWindow::SAVE_SETTINGS_TICKBOX_Click() {
     ADDRESS_BOOK_BUTTON.setVisible(SAVE_SETTINGS_TICKBOX.value() == 1);
+}
+
+// "AB": the address book, loaded afresh from the store, modal over this
+// window until it closes.
+void MainWindow::ADDRESS_BOOK_BUTTON_Click() {
+    app().form(addressbook::kAddressBookWindow).showModal(*this);
 }
 
 }  // namespace orvenda::app

@@ -1,6 +1,7 @@
 // app: which windows exist and how the program starts.
 #include "app/program.h"
 
+#include "addressbook/address_book.h"
 #include "app/main_window.h"
 
 namespace orvenda::app {
@@ -8,6 +9,9 @@ namespace orvenda::app {
 void defineWindows(ui::Application& app, Services& services) {
     app.define(kMainWindow, [&services](ui::Application& a) {
         return std::make_unique<MainWindow>(a, services);
+    });
+    app.define(addressbook::kAddressBookWindow, [&services](ui::Application& a) {
+        return std::make_unique<addressbook::AddressBook>(a, services);
     });
 }
 
