@@ -80,6 +80,7 @@ public:
     // Handlers (src/app).
     void EXIT_BUTTON_Click();
     void SAVE_SETTINGS_TICKBOX_Click();
+    void ABOUT_BUTTON_Click();
     // Composer (src/send/composer.cpp).
     void OUTPUT_COMMAND_TIMER_Timer();
     // TLS selector (src/send/tls_selector.cpp).
@@ -94,6 +95,8 @@ protected:
     void Form_Unload() override;
 
 private:
+    void closeLauncherWindowIfHidden();
+
     Services& services_;
 };
 

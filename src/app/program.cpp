@@ -2,12 +2,20 @@
 #include "app/program.h"
 
 #include "app/main_window.h"
+#include "windows/about_window.h"
+#include "windows/at_window.h"
 
 namespace orvenda::app {
 
 void defineWindows(ui::Application& app, Services& services) {
     app.define(kMainWindow, [&services](ui::Application& a) {
         return std::make_unique<MainWindow>(a, services);
+    });
+    app.define(windows::kAboutWindow, [&services](ui::Application& a) {
+        return std::make_unique<windows::AboutWindow>(a, services);
+    });
+    app.define(windows::kAtWindow, [&services](ui::Application& a) {
+        return std::make_unique<windows::AtWindow>(a, services);
     });
 }
 
