@@ -1,0 +1,46 @@
+# Shared by script/run, script/test and script/bench: installs what is
+# missing, and sets up a Wine prefix of this run's own.
+# shellcheck shell=bash
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev googletest libbenchmark-dev libsqlite3-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 xvfb xauth x11-utils imagemagick
+  clang libclang-rt-14-dev
+  sendemail python3-aiosmtpd
+)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "== installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# A fresh prefix per run, so that `wineserver -k` ends only this run's
+# processes. The server and the prefix's services are started with no pipe
+# attached: a Wine program inherits any pipe it is started on and hands it to
+# the services, and whoever reads that pipe would then wait for ever.
+start_wine() {
+  export WINEPREFIX="${WINEPREFIX_FOR_RUN:-$(mktemp -d /tmp/orvenda-wine-XXXXXX)}"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  wineserver -p </dev/null >/dev/null 2>&1
+  wineboot -i </dev/null >/dev/null 2>&1
+}
+
+stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] || return 0
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
+  case "$WINEPREFIX" in /tmp/orvenda-wine-*) rm -rf "$WINEPREFIX" ;; esac
+}
