@@ -1,0 +1,33 @@
+// app/win32: the Windows entry point. Opens the user's settings store,
+// gathers the services, puts the program's windows on the Win32 backend,
+// starts the compose window and runs the message loop until the last window
+// has been unloaded.
+#include "ui/win32/backend.h"  // before <windows.h>
+
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+
+#include "app/program.h"
+#include "app/services.h"
+#include "settings/settings.h"
+#include "ui/win32/text.h"
+
+using namespace orvenda;
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    try {
+        std::unique_ptr<settings::Store> store = settings::openUserStore();
+        settings::Settings settings(*store);
+        app::Services services{settings};
+        ui::win32::Win32Backend backend;
+        ui::Application app(backend);
+        app::defineWindows(app, services);
+        app::start(app);
+        return backend.run();
+    } catch (const std::exception& e) {
+        MessageBoxW(nullptr, ui::win32::wide(e.what()).c_str(), L"ORVENDA", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}
