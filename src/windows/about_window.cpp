@@ -40,7 +40,7 @@ AboutWindow::AboutWindow(ui::Application& app, app::Services& services)
                                      kCreditLine, ui::Align::Center)),
       ORVENDA_TERMS_LABEL(add<ui::Label>("ORVENDA_TERMS_LABEL",
                                          greenOnBlack({4680, 720, 4455, 465}),
-                                         "Distributed as free software, without warranty",
+                                         "Free software, no warranty",
                                          ui::Align::Center)),
       SENDEMAIL_TEXTBOX(add<ui::TextBox>(
           "SENDEMAIL_TEXTBOX",
