@@ -69,7 +69,8 @@ BOOL CALLBACK closeWindowsOf(HWND hwnd, LPARAM pid) {
 }
 
 bool runOnce(const std::wstring& command, Sample& out) {
-    STARTUPINFOW si{sizeof si};
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::wstring line = command;
     LARGE_INTEGER freq, t0, t1;
@@ -81,7 +82,8 @@ bool runOnce(const std::wstring& command, Sample& out) {
     }
     DWORD idle = WaitForInputIdle(pi.hProcess, 30000);
     QueryPerformanceCounter(&t1);
-    PROCESS_MEMORY_COUNTERS pmc{sizeof pmc};
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
     GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof pmc);
     out.ms = 1000.0 * double(t1.QuadPart - t0.QuadPart) / double(freq.QuadPart);
     out.peakMiB = double(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0);

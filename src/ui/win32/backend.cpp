@@ -158,16 +158,20 @@ public:
             window_.placeInZOrder(*this);
             return;
         }
-        if (what == Property::Text && w.hwnd) {
-            // Only a real difference reaches the control: the selection stays
-            // and nothing flickers while the text is unchanged.
-            std::wstring text = wide(box_.text());
-            if (w.text() != text) w.replaceText(text);
-        }
+        // A hidden field gets its text just before it is shown: a long text
+        // costs the edit control a lot of line layout.
+        if (what == Property::Visible && box_.visible()) push();
         NativePeer::modelChanged(what);
+        if (what == Property::Text && w.shown()) push();
     }
 
 private:
+    // Only a real difference reaches the control: the selection stays and
+    // nothing flickers while the text is unchanged.
+    void push() {
+        std::wstring text = wide(box_.text());
+        if (w.text() != text) w.replaceText(text);
+    }
     TextBox& box_;
 };
 

@@ -23,9 +23,12 @@ void Widget::create(const wchar_t* className, DWORD ownStyle, const CreateArgs& 
     if (hwnd && args.font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
 }
 
+// The window's own flag: IsWindowVisible also looks at the parent, which
+// may not be shown yet.
+bool Widget::shown() const { return hwnd && (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 void Widget::setVisible(bool visible) {
-    if (hwnd && (IsWindowVisible(hwnd) != FALSE) != visible)
-        ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    if (hwnd && shown() != visible) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void Widget::setEnabled(bool enabled) {

@@ -38,6 +38,7 @@ struct Widget {
     virtual ~Widget();
 
     void setVisible(bool visible);
+    bool shown() const;
     void setEnabled(bool enabled);
     void setText(std::wstring_view text);
     std::wstring text() const;

@@ -33,7 +33,8 @@ HANDLE startWriter(const char* who) {
                         L"\" --gtest_also_run_disabled_tests"
                         L" --gtest_filter=RegistryConcurrency.DISABLED_Writer";
     SetEnvironmentVariableA("ORVENDA_WRITER", who);
-    STARTUPINFOW si{sizeof si};
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;  // the children print nothing of interest
     PROCESS_INFORMATION pi{};
     BOOL ok = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
