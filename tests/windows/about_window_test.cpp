@@ -69,16 +69,6 @@ TEST(AboutWindow, ClosingOtherwiseThanByOkStoresNothing) {
     EXPECT_EQ(openAbout(p).geometry(), (ui::Bounds{1500, 1600, 9375, 4245}));
 }
 
-TEST(AboutWindow, ClosingTheComposeWindowTakesTheAboutWindowWithIt) {
-    Program p;
-    p.start();
-    openAbout(p);
-    p.main().unload();
-    EXPECT_FALSE(p.app.loaded(windows::kAboutWindow));
-    EXPECT_FALSE(p.store.stored("AboutLeft"));
-    EXPECT_TRUE(p.backend.ended);
-}
-
 TEST(AlwaysOnTop, TickingWritesAtOnceAndPutsTheLauncherOnScreenWithItsTimerRunning) {
     Program p;
     p.start();

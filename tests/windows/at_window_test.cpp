@@ -42,16 +42,6 @@ TEST(AtWindowLoad, EmptyStoreGivesTheDefaultsAndAStoppedTimer) {
     EXPECT_TRUE(p.store.writes.empty());
 }
 
-TEST(AtWindowLoad, StoredGeometryComesBack) {
-    Program p;
-    p.store.seed("ATMainLeft", "20000");
-    p.store.seed("ATMainTop", "-200");
-    p.store.seed("ATMainWidth", "3000.5");
-    p.store.seed("ATMainHeight", "wide");
-    auto& at = create(p);
-    EXPECT_EQ(at.geometry(), (ui::Bounds{20000, -200, 3000.5f, 855}));
-}
-
 TEST(AtWindowLoad, TimerRunsOnlyWhenTheStoredSwitchIsOne) {
     for (auto [stored, running] : {std::pair{"1", true}, {"1.0", true}, {"0", false},
                                    {"", false}, {"-1", false}, {"on", false}}) {
