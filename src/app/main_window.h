@@ -81,6 +81,7 @@ public:
     void EXIT_BUTTON_Click();
     void SAVE_SETTINGS_TICKBOX_Click();
     void ADDRESS_BOOK_BUTTON_Click();
+    void ABOUT_BUTTON_Click();
     // Composer (src/send/composer.cpp).
     void OUTPUT_COMMAND_TIMER_Timer();
     // TLS selector (src/send/tls_selector.cpp).
@@ -95,6 +96,8 @@ protected:
     void Form_Unload() override;
 
 private:
+    void closeLauncherWindowIfHidden();
+
     Services& services_;
 };
 
