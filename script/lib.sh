@@ -26,11 +26,30 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# A virtual display of this run's own: Wine creates no window without one,
+# and a prefix first booted without a display creates none in its first run.
+start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  echo "cannot start Xvfb" >&2
+  return 1
+}
+
 # A fresh prefix per run, so that `wineserver -k` ends only this run's
 # processes. The server and the prefix's services are started with no pipe
 # attached: a Wine program inherits any pipe it is started on and hands it to
 # the services, and whoever reads that pipe would then wait for ever.
 start_wine() {
+  start_display
   export WINEPREFIX="${WINEPREFIX_FOR_RUN:-$(mktemp -d /tmp/orvenda-wine-XXXXXX)}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -39,8 +58,9 @@ start_wine() {
 }
 
 stop_wine() {
-  [ -n "${WINEPREFIX:-}" ] || return 0
-  wineserver -k </dev/null >/dev/null 2>&1 || true
-  wineserver -w </dev/null >/dev/null 2>&1 || true
-  case "$WINEPREFIX" in /tmp/orvenda-wine-*) rm -rf "$WINEPREFIX" ;; esac
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    case "$WINEPREFIX" in /tmp/orvenda-wine-*) rm -rf "$WINEPREFIX" ;; esac
+  fi
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 }

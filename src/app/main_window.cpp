@@ -2,8 +2,11 @@
 // steps and "Save On Exit".
 #include "app/main_window.h"
 
+#include "addressbook/address_book.h"
 #include "settings/geometry.h"
 #include "ui/peer.h"
+#include "windows/about_window.h"
+#include "windows/at_window.h"
 
 namespace orvenda::app {
 
@@ -147,6 +150,8 @@ MainWindow::MainWindow(ui::Application& app, Services& services)
 
     EXIT_BUTTON.onClick = [this] { EXIT_BUTTON_Click(); };
     SAVE_SETTINGS_TICKBOX.onClick = [this] { SAVE_SETTINGS_TICKBOX_Click(); };
+    ADDRESS_BOOK_BUTTON.onClick = [this] { ADDRESS_BOOK_BUTTON_Click(); };
+    ABOUT_BUTTON.onClick = [this] { ABOUT_BUTTON_Click(); };
     OUTPUT_TB_TICKBOX.onClick = [this] { OUTPUT_TB_TICKBOX_Click(); };
     TLS_NO_TICKBOX.onClick = [this] { TLS_NO_TICKBOX_Click(); };
     TLS_YES_TICKBOX.onClick = [this] { TLS_YES_TICKBOX_Click(); };
@@ -204,12 +209,29 @@ void MainWindow::Form_Unload() {
         settings.write(keys::TLS_AUTO_TICKBOX, TLS_AUTO_TICKBOX.value());
     }
     OUTPUT_COMMAND_TIMER.setTimerEnabled(false);
+    closeLauncherWindowIfHidden();
+}
+
+// A launcher window that is not on screen would keep the program running
+// with nothing to see once this window has gone; it closes too, with its own
+// close steps. One on screen stays, as the way back into the program.
+void MainWindow::closeLauncherWindowIfHidden() {
+    ui::Form* launcher = app().find(windows::kAtWindow);
+    if (launcher && !launcher->shown()) launcher->unload();
 }
 
 void MainWindow::EXIT_BUTTON_Click() { unload(); }
 
+void MainWindow::ABOUT_BUTTON_Click() { app().form(windows::kAboutWindow).showModal(*this); }
+
 void MainWindow::SAVE_SETTINGS_TICKBOX_Click() {
     ADDRESS_BOOK_BUTTON.setVisible(SAVE_SETTINGS_TICKBOX.value() == 1);
+}
+
+// "AB": the address book, loaded afresh from the store, modal over this
+// window until it closes.
+void MainWindow::ADDRESS_BOOK_BUTTON_Click() {
+    app().form(addressbook::kAddressBookWindow).showModal(*this);
 }
 
 }  // namespace orvenda::app

@@ -86,6 +86,8 @@ public:
     // Handlers (src/app).
     void EXIT_BUTTON_Click();
     void SAVE_SETTINGS_TICKBOX_Click();
+    void ADDRESS_BOOK_BUTTON_Click();
+    void ABOUT_BUTTON_Click();
     // Composer (src/send/composer.cpp).
     void OUTPUT_COMMAND_TIMER_Timer();
     // TLS selector (src/send/tls_selector.cpp).
@@ -113,6 +115,7 @@ protected:
     void Form_Unload() override;
 
 private:
+    void closeLauncherWindowIfHidden();
     // Steps shared by SEND and the draft buttons (src/send/message_file.cpp).
     // Each reports its own failure to the user and returns false.
     bool fitsCodePage(const ui::TextBox& field, const char* fieldName, const char* outcome);

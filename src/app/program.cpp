@@ -1,13 +1,25 @@
 // app: which windows exist and how the program starts.
 #include "app/program.h"
 
+#include "addressbook/address_book.h"
 #include "app/main_window.h"
+#include "windows/about_window.h"
+#include "windows/at_window.h"
 
 namespace orvenda::app {
 
 void defineWindows(ui::Application& app, Services& services) {
     app.define(kMainWindow, [&services](ui::Application& a) {
         return std::make_unique<MainWindow>(a, services);
+    });
+    app.define(addressbook::kAddressBookWindow, [&services](ui::Application& a) {
+        return std::make_unique<addressbook::AddressBook>(a, services);
+    });
+    app.define(windows::kAboutWindow, [&services](ui::Application& a) {
+        return std::make_unique<windows::AboutWindow>(a, services);
+    });
+    app.define(windows::kAtWindow, [&services](ui::Application& a) {
+        return std::make_unique<windows::AtWindow>(a, services);
     });
 }
 

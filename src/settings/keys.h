@@ -64,6 +64,16 @@ inline constexpr GeometryKeys AtWindow{
 // Address book window.
 inline constexpr GeometryKeys AddressBook{
     {"ABMainLeft", 1000}, {"ABMainTop", 1000}, {"ABMainWidth", 11670}, {"ABMainHeight", 9240}};
+// The 20 entries: row n's name and address are kept under the names of the
+// boxes that show them, AT_NAME_TEXTBOX_n and AT_ADDRESS_TEXTBOX_n (n = 1 to
+// 20, no leading zero). The fallbacks are the boxes' placeholder texts.
+inline constexpr int AddressBookRows = 20;
+inline constexpr TextKey AT_NAME_TEXTBOX{"AT_NAME_TEXTBOX_", "Name"};
+inline constexpr TextKey AT_ADDRESS_TEXTBOX{"AT_ADDRESS_TEXTBOX_", "Address"};
+// The key of one row: the family's name followed by the row number.
+inline std::string rowName(std::string_view prefix, int row) {
+    return std::string(prefix) + std::to_string(row);
+}
 
 }  // namespace keys
 }  // namespace orvenda::settings

@@ -28,7 +28,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ui::win32::Win32Backend backend;
         ui::Application app(backend);
         app::defineWindows(app, services);
-        app::start(app);
+        // No window (no display to open it on): nothing to run.
+        if (!app::start(app).handle()) return 1;
         return backend.run();
     } catch (const std::exception& e) {
         MessageBoxW(nullptr, ui::win32::wide(e.what()).c_str(), L"ORVENDA", MB_OK | MB_ICONERROR);

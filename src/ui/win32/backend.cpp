@@ -628,21 +628,25 @@ void Win32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAf
                    flags);
 }
 
+// With one monitor its DPI is the system's; asking each monitor needs
+// shcore, loaded only when there is more than one.
 std::vector<Monitor> Win32WindowManager::monitors() {
-    std::vector<Monitor> out;
+    std::vector<std::pair<HMONITOR, MONITORINFO>> found;
     EnumDisplayMonitors(
         nullptr, nullptr,
         [](HMONITOR m, HDC, LPRECT, LPARAM data) -> BOOL {
             MONITORINFO mi{};
             mi.cbSize = sizeof mi;
-            if (GetMonitorInfoW(m, &mi)) {
-                unsigned dpi = monitorDpi(m);
-                reinterpret_cast<std::vector<Monitor>*>(data)->push_back(
-                    {toTwips(mi.rcMonitor, dpi), toTwips(mi.rcWork, dpi)});
-            }
+            if (GetMonitorInfoW(m, &mi))
+                reinterpret_cast<std::vector<std::pair<HMONITOR, MONITORINFO>>*>(data)->push_back({m, mi});
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&out));
+        reinterpret_cast<LPARAM>(&found));
+    std::vector<Monitor> out;
+    for (const auto& [m, mi] : found) {
+        const unsigned dpi = found.size() > 1 ? monitorDpi(m) : systemDpi();
+        out.push_back({toTwips(mi.rcMonitor, dpi), toTwips(mi.rcWork, dpi)});
+    }
     return out;
 }
 

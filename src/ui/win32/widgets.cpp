@@ -140,8 +140,10 @@ void CheckBox::command(WORD code) {
     if (code == BN_CLICKED && onClicked) onClicked();
 }
 
+// A caption too long for one line wraps onto the next, as in a tall button
+// such as the address book's CLEAR; one that fits looks as before.
 void PushButton::create(const CreateArgs& args) {
-    Widget::create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, args);
+    Widget::create(L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, args);
 }
 
 void PushButton::command(WORD code) {

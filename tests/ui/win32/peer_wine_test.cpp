@@ -187,6 +187,14 @@ TEST_F(PeerTest, TabOrderLabelsAndFirstFocus) {
     MSG msg{child(*form, "GO_BUTTON"), WM_KEYDOWN, VK_TAB, 0, 0, {}};
     Win32Backend::handleMessage(msg);
     EXPECT_EQ(GetFocus(), child(*form, "NAME_TEXTBOX"));
+    // Tab leaves a multi-line field too (the hidden field is skipped)
+    // instead of typing a tab into it.
+    HWND body = child(*form, "BODY_TEXTBOX");
+    SetFocus(body);
+    MSG tab{body, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    Win32Backend::handleMessage(tab);
+    EXPECT_EQ(GetFocus(), child(*form, "SECRET_TEXTBOX"));
+    EXPECT_EQ(form->body.text(), "one\r\ntwo");
 }
 
 TEST_F(PeerTest, ClicksEnterTheModelAndTheModelAloneTicks) {
