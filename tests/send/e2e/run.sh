@@ -5,8 +5,9 @@
 # SendEmail.exe script into a fresh install folder that hands its arguments to
 # /usr/bin/sendemail with drive paths turned into host paths (winepath -u),
 # and runs the SendEndToEndWine tests of the Windows test executable, which
-# drive the real orvenda.exe. Everything runs in a Wine prefix of its own,
-# and the server and that prefix's processes are ended at the close.
+# drive the real orvenda.exe. Everything runs in a Wine prefix and a virtual
+# display of its own, and the server, that prefix's processes and the display
+# are ended at the close.
 #
 # Usage: tests/send/e2e/run.sh   (after the Windows build: cmake --build --preset windows)
 # Prints "N passed, N failed" last and exits non-zero on any failure.
@@ -49,31 +50,22 @@ PORT="$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.
 /usr/bin/python3 "$HERE/smtp_sink.py" "$PORT" "$MAILBOX" >"$WORK/sink.log" 2>&1 &
 SINK=$!
 
-export WINEPREFIX="$WORK/prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# A display and a Wine prefix of this run's own (script/lib.sh).
+source "$ROOT/script/lib.sh"
 finish() {
   kill "$SINK" 2>/dev/null
   wait "$SINK" 2>/dev/null
-  wineserver -k </dev/null >/dev/null 2>&1
-  wineserver -w </dev/null >/dev/null 2>&1
+  stop_wine
   [ -n "${KEEP:-}" ] || rm -rf "$WORK"
 }
 trap finish EXIT
+start_wine
 
 for _ in $(seq 50); do grep -q listening "$WORK/sink.log" && break; sleep 0.1; done
-
-# The prefix is made inside the virtual display: a desktop process started
-# without one would leave every later window without a display driver.
 export ORVENDA_E2E_SMTP="127.0.0.1:$PORT"
-export INSTALL MAILBOX TESTS
-xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
-  wineserver -p </dev/null >/dev/null 2>&1
-  wineboot -i </dev/null >/dev/null 2>&1
-  export ORVENDA_E2E_INSTALL="$(winepath -w "$INSTALL" 2>/dev/null </dev/null)"
-  export ORVENDA_E2E_MAILBOX="$(winepath -w "$MAILBOX" 2>/dev/null </dev/null)"
-  wine "$TESTS" --gtest_filter="SendEndToEndWine*"
-' </dev/null >"$WORK/run.log" 2>&1
+export ORVENDA_E2E_INSTALL="$(winepath -w "$INSTALL" 2>/dev/null </dev/null)"
+export ORVENDA_E2E_MAILBOX="$(winepath -w "$MAILBOX" 2>/dev/null </dev/null)"
+wine "$TESTS" --gtest_filter='SendEndToEndWine*' </dev/null >"$WORK/run.log" 2>&1
 rc=$?
 
 grep -a -E '^\[ *(OK|FAILED|SKIPPED) *\]|Failure|Expected|Which is|Value of|^  |received' "$WORK/run.log" | grep -a -v '^\[  FAILED  \] [0-9]* test' | head -80
