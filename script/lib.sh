@@ -55,6 +55,9 @@ start_wine() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   wineserver -p </dev/null >/dev/null 2>&1
   wineboot -i </dev/null >/dev/null 2>&1
+  # With no window manager on the virtual display, Wine waits two seconds
+  # whenever a managed window is hidden or destroyed; let Wine frame them.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
 }
 
 stop_wine() {

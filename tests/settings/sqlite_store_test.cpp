@@ -55,9 +55,12 @@ TEST(SqliteStoreFile, LivesUnderXdgConfigHomeAndOnlyItsOwnerMayReadIt) {
     store->write("ORVENDA", "Settings", "SMTP_PASSWORD_TEXTBOX", "secret");
     fs::path file = dir / "orvenda" / "settings.sqlite3";
     ASSERT_TRUE(fs::exists(file));
-    struct stat st{};
-    ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600);
+    // The database and its write-ahead log alike.
+    for (const auto& entry : fs::directory_iterator(dir / "orvenda")) {
+        struct stat st{};
+        ASSERT_EQ(::stat(entry.path().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600) << entry.path();
+    }
     fs::remove_all(dir);
 }
 

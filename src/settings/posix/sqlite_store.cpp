@@ -54,6 +54,10 @@ public:
             throw std::runtime_error("cannot open settings file " + path + ": " + why);
         }
         sqlite3_busy_timeout(db_, 10'000);
+        // Write-ahead log: a write is one atomic append, readers never block
+        // writers, and a crash loses at most the last writes, never half of one.
+        exec("PRAGMA journal_mode=WAL");
+        exec("PRAGMA synchronous=NORMAL");
         exec("CREATE TABLE IF NOT EXISTS settings (app TEXT NOT NULL, section TEXT NOT NULL,"
              " key TEXT NOT NULL, value TEXT NOT NULL, PRIMARY KEY (app, section, key))");
     }

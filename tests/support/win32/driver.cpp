@@ -93,41 +93,6 @@ BOOL CALLBACK matchChild(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-// Under Wine on a bare X server (Xvfb, no window manager), a window that the
-// window manager would manage costs a 2-second wait each time it is hidden
-// or destroyed. Windows that Wine frames itself avoid it. The setting is read
-// when a process starts, so when this process started without it, it sets it
-// and runs itself again (same command line, same standard handles) before
-// any test runs. Windows itself has no such key.
-const bool unmanagedUnderWine = [] {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return false;
-    constexpr wchar_t key[] = L"Software\\Wine\\X11 Driver";
-    wchar_t value[8] = L"";
-    DWORD bytes = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, key, L"Managed", RRF_RT_REG_SZ, nullptr, value, &bytes) ==
-            ERROR_SUCCESS &&
-        value[0] == L'N')
-        return true;
-    const wchar_t no[] = L"N";
-    if (RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Managed", REG_SZ, no, sizeof no) != ERROR_SUCCESS) return false;
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring cmd = GetCommandLineW();
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(self, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return true;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    ExitProcess(code);
-}();
-
 }  // namespace
 
 // --- settings ---
