@@ -85,7 +85,7 @@ TEST(Endurance, DISABLED_TenMinutesOfWindowsAndSends) {
 
     const auto start = Clock::now();
     auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
-    int aboutCycles = 0, bookCycles = 0, sends = 0, stuck = 0;
+    int cycles = 0, aboutCycles = 0, bookCycles = 0, sends = 0, stuck = 0;
     double afterFirstMinute = 0;
     while (elapsed() < seconds) {
         if (elapsed() >= 30.0 * sends) {
@@ -108,8 +108,9 @@ TEST(Endurance, DISABLED_TenMinutesOfWindowsAndSends) {
         bookCycles += book;
         stuck += !about + !book;
         if (afterFirstMinute == 0 && elapsed() >= 60) afterFirstMinute = workingSetMiB(program.process());
-        // Spread the openings over the run: about 100 of each in ten minutes.
-        Sleep(static_cast<DWORD>(std::max(0.0, 6000.0 * seconds / 600.0 - 1000)));
+        // Spread the openings evenly: 101 of each over the run.
+        const double next = ++cycles * seconds / 101.0;
+        if (elapsed() < next) Sleep(static_cast<DWORD>(1000 * (next - elapsed())));
     }
     const double atEnd = workingSetMiB(program.process());
     ASSERT_TRUE(waitUntil([&] { return linesIn(sendLog) >= sends; }, 20000));

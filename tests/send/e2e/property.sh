@@ -2,7 +2,7 @@
 # The full command-line property run under Wine: random field texts through
 # SEND and the real cmd.exe into a recording sender (see
 # tests/send/win32/command_line_property_wine_test.cpp). script/test runs the
-# same test with its default of 2,000 cases; this runs 10,000 or the count
+# same test with its default of 400 cases; this runs 10,000 or the count
 # given, in a Wine prefix of its own (script/lib.sh).
 #
 # Usage: tests/send/e2e/property.sh [CASES] [SEED]

@@ -25,7 +25,7 @@
 // a defined variable even inside quotes (Wine as Windows), which no quoting
 // can prevent.
 //
-// ORVENDA_PROPERTY_CASES sets the number of cases (default 2000),
+// ORVENDA_PROPERTY_CASES sets the number of cases (default 400),
 // ORVENDA_PROPERTY_BATCH the cases per interpreter (default 8; Wine's cmd.exe
 // fails on lines much longer than 8,000 characters),
 // ORVENDA_PROPERTY_SEED the random seed.
@@ -195,7 +195,7 @@ HANDLE startInterpreter(const Slot& slot, const std::string& commandLine) {
 
 TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchanged) {
     ASSERT_FALSE(startedAsSender);
-    const int cases = envNumber("ORVENDA_PROPERTY_CASES", 2000);
+    const int cases = envNumber("ORVENDA_PROPERTY_CASES", 400);
     const int batch = std::max(1, envNumber("ORVENDA_PROPERTY_BATCH", 8));
     const unsigned seed = static_cast<unsigned>(envNumber("ORVENDA_PROPERTY_SEED", 31337));
     std::mt19937 random(seed);
