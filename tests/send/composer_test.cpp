@@ -43,16 +43,7 @@ TEST(ComposerLine, FirstStartUsesTheExampleValues) {
 TEST(ComposerLine, WorkedExample) {
     Program p;
     auto& w = p.start();
-    w.INSTALL_FOLDER_TEXTBOX.userEdited("D:\\Tools\\Mailer");
-    w.SEND_FROM_ADDRESS_TEXTBOX.userEdited("alice");
-    w.SEND_TO_ADDRESS_TEXTBOX.userEdited("bob");
-    w.SEND_CC_ADDRESS_TEXTBOX.userEdited("carol");
-    w.SUBJECT_TEXTBOX.userEdited("Weekly report");
-    w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.userEdited("192.0.2.10:587");
-    w.SMTP_USERNAME_TEXTBOX.userEdited("alice");
-    w.SMTP_PASSWORD_TEXTBOX.userEdited("");
-    w.TLS_NO_TICKBOX.userClick();
-    w.TLS_YES_TICKBOX.userClick();
+    testing::fillWorkedExample(w);
     p.advance(1000);
     EXPECT_EQ(w.OUTPUT_COMMAND_TEXTBOX.text(),
               R"("D:\Tools\Mailer\SendEmail.exe" -f "alice" -t "bob" -cc "carol" -bcc "" -u "Weekly report" -o message-file="D:\Tools\Mailer\SE-EMAIL.txt" -s "192.0.2.10:587" -xu "alice" -xp "" -o reply-to=alice -l "D:\Tools\Mailer\SENDEMAIL-LOG.txt" -o tls=yes -o username=alice -o password= -q  -v )");

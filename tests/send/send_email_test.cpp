@@ -57,16 +57,7 @@ TEST(SendEmail, WorkedExampleLaunchesExactlyThisLine) {
     Program p;
     auto& w = p.start();
     TempFolder folder;
-    w.SEND_FROM_ADDRESS_TEXTBOX.userEdited("alice");
-    w.SEND_TO_ADDRESS_TEXTBOX.userEdited("bob");
-    w.SEND_CC_ADDRESS_TEXTBOX.userEdited("carol");
-    w.SUBJECT_TEXTBOX.userEdited("Weekly report");
-    w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.userEdited("192.0.2.10:587");
-    w.SMTP_USERNAME_TEXTBOX.userEdited("alice");
-    w.SMTP_PASSWORD_TEXTBOX.userEdited("");
-    w.TLS_NO_TICKBOX.userClick();
-    w.TLS_YES_TICKBOX.userClick();
-    w.INSTALL_FOLDER_TEXTBOX.userEdited("D:\\Tools\\Mailer");
+    testing::fillWorkedExample(w);
     p.advance(1000);
     // The folder does not exist here: give the file a real one after the
     // tick, so the launch line still names D:\Tools\Mailer.
