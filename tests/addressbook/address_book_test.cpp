@@ -278,32 +278,6 @@ TEST(AddressBookClear, RowsTypedAfterClearAreSavedByTheSaveButton) {
 
 // --- Layout --------------------------------------------------------------
 
-TEST(AddressBookLayout, RowsAndFamiliesFollowOneRule) {
-    BookProgram p;
-    auto& book = p.open();
-    EXPECT_EQ(book.clientArea(), (ui::Bounds{0, 0, 11580, 8910}));
-    for (const auto& row : book.rows()) {
-        const std::string n = std::to_string(row.number);
-        const float top = 720 + 360 * float(row.number - 1);
-        EXPECT_EQ(row.name.name(), "AT_NAME_TEXTBOX_" + n);
-        EXPECT_EQ(row.address.name(), "AT_ADDRESS_TEXTBOX_" + n);
-        EXPECT_EQ(row.name.look().bounds, (ui::Bounds{120, top, 3735, 285}));
-        EXPECT_EQ(row.address.look().bounds, (ui::Bounds{3960, top, 4575, 285}));
-        for (const auto& f : kFamilies) {
-            const ui::Button& b = row.pick(f.family);
-            EXPECT_EQ(b.name(), f.prefix + n);
-            EXPECT_EQ(b.caption(), f.caption);
-            EXPECT_EQ(b.look().bounds, (ui::Bounds{f.left, top, 615, 255})) << b.name();
-            EXPECT_EQ(&book.get<ui::Button>(b.name()), &b);
-        }
-    }
-    EXPECT_EQ(book.row(20).name.look().bounds.top, 7560);
-    EXPECT_EQ(book.CLEAR_SAVED_DATA_BUTTON.caption(), "CLEAR ALL NAMES AMD ADDRESSES");
-    EXPECT_EQ(book.MORE_LABEL.caption(), "MORE ------->");
-    EXPECT_TRUE(book.ORVENDA_TITLE_1.look().font.bold);
-    EXPECT_EQ(book.ORVENDA_TITLE_1.look().font.points, 12);
-}
-
 TEST(AddressBookLayout, TabOrderRunsSaveColumnsRowsThenClear) {
     BookProgram p;
     auto& book = p.open();

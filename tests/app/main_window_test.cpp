@@ -169,17 +169,6 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputWindowCase{"0", "True", 0, false, "False"},
                       OutputWindowCase{"0", nullptr, 0, false, "False"}));
 
-TEST(MainWindowStart, StoredOutputWindowHiddenWithTickboxTickedNeedsTwoClicksToShow) {
-    Program p;
-    p.store.seed("OUTPUT_WINDOW_VISIBLE", "False");
-    auto& w = p.start();
-    w.OUTPUT_TB_TICKBOX.userClick();
-    EXPECT_FALSE(w.OUTPUT_COMMAND_TEXTBOX.visible());
-    w.OUTPUT_TB_TICKBOX.userClick();
-    EXPECT_TRUE(w.OUTPUT_COMMAND_TEXTBOX.visible());
-    EXPECT_EQ(*p.store.stored("OUTPUT_WINDOW_VISIBLE"), "True");
-}
-
 TEST(SaveOnExit, TickingShowsAbAndWritesNothing) {
     Program p;
     auto& w = p.start();
