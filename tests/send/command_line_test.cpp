@@ -6,6 +6,7 @@
 
 #include "send/command_line.h"
 #include "support/program.h"
+#include "support/sender_fields.h"
 
 namespace orvenda {
 namespace {
@@ -13,7 +14,9 @@ namespace {
 using send::CommandLineBuilder;
 using send::readAsInterpreter;
 using send::splitArguments;
-using Args = std::vector<std::string>;
+using testing::Args;
+using testing::expectedArguments;
+using Fields = testing::SenderFields;
 
 std::string quoted(std::string_view value) { return CommandLineBuilder("\"").quoted(value).take(); }
 std::string bare(std::string_view value) { return CommandLineBuilder("\"").bare(value).take(); }
@@ -74,31 +77,9 @@ TEST(CommandLineInterpreter, CaretsAndOperators) {
     EXPECT_FALSE(readAsInterpreter("\"a\\\" > x\"").onlyOneCommand);
 }
 
-// The fields of the compose window that reach the sender, in line order.
-struct Fields {
-    std::string folder, from, to, cc, bcc, subject, server, user, password, tls;
-};
-
-Args expectedArguments(const Fields& f) {
-    return {f.folder + "\\SendEmail.exe", "-f", f.from, "-t", f.to, "-cc", f.cc, "-bcc", f.bcc,
-            "-u", f.subject, "-o", "message-file=" + f.folder + "\\SE-EMAIL.txt", "-s", f.server,
-            "-xu", f.user, "-xp", f.password, "-o", "reply-to=" + f.from, "-l",
-            f.folder + "\\SENDEMAIL-LOG.txt", "-o", "tls=" + f.tls, "-o", "username=" + f.user,
-            "-o", "password=" + f.password, "-q", "-v"};
-}
-
 std::string composedLine(testing::Program& p, const Fields& f) {
     auto& w = p.main();
-    w.INSTALL_FOLDER_TEXTBOX.userEdited(f.folder);
-    w.SEND_FROM_ADDRESS_TEXTBOX.userEdited(f.from);
-    w.SEND_TO_ADDRESS_TEXTBOX.userEdited(f.to);
-    w.SEND_CC_ADDRESS_TEXTBOX.userEdited(f.cc);
-    w.SEND_BCC_ADDRESS_TEXTBOX.userEdited(f.bcc);
-    w.SUBJECT_TEXTBOX.userEdited(f.subject);
-    w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.userEdited(f.server);
-    w.SMTP_USERNAME_TEXTBOX.userEdited(f.user);
-    w.SMTP_PASSWORD_TEXTBOX.userEdited(f.password);
-    w.TLS_TB_SETTING.setText(f.tls);
+    testing::typeSenderFields(w, f);
     w.OUTPUT_COMMAND_TIMER_Timer();
     return w.OUTPUT_COMMAND_TEXTBOX.text();
 }

@@ -32,6 +32,7 @@
 
 // The program's headers come before windows.h, whose macros would clash.
 #include "support/program.h"
+#include "support/sender_fields.h"
 #include "ui/win32/text.h"
 
 #include <windows.h>
@@ -51,6 +52,11 @@
 
 namespace orvenda {
 namespace {
+
+using testing::Args;
+using testing::expectedArguments;
+using testing::SenderFields;
+using testing::typeSenderFields;
 
 bool endsWithNoCase(const std::wstring& text, const std::wstring& tail) {
     return text.size() >= tail.size() &&
@@ -78,7 +84,6 @@ bool recordIfStartedAsTheSender() {
 }
 const bool startedAsSender = recordIfStartedAsTheSender();
 
-using Args = std::vector<std::string>;
 
 std::string ansi(const std::string& utf8) {
     const std::wstring w = ui::win32::wide(utf8);
@@ -118,18 +123,11 @@ std::vector<Args> parseRecords(const std::string& bytes) {
     return records;
 }
 
-struct Fields {
-    std::string from, to, cc, bcc, subject, server, user, password, tls;
-};
-
-Args expectedArguments(const std::string& folder, const Fields& f) {
-    Args utf8 = {folder + "\\SendEmail.exe", "-f", f.from, "-t", f.to, "-cc", f.cc, "-bcc", f.bcc,
-                 "-u", f.subject, "-o", "message-file=" + folder + "\\SE-EMAIL.txt", "-s", f.server,
-                 "-xu", f.user, "-xp", f.password, "-o", "reply-to=" + f.from, "-l",
-                 folder + "\\SENDEMAIL-LOG.txt", "-o", "tls=" + f.tls, "-o", "username=" + f.user,
-                 "-o", "password=" + f.password, "-q", "-v"};
-    for (auto& arg : utf8) arg = ansi(arg);
-    return utf8;
+// The sender reads its arguments in the ANSI code page.
+Args expectedAnsiArguments(const SenderFields& f) {
+    Args args = expectedArguments(f);
+    for (auto& arg : args) arg = ansi(arg);
+    return args;
 }
 
 // Printable ASCII, weighted towards what the interpreter and the argument
@@ -272,19 +270,12 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchanged) {
 
         std::string joined;
         for (int k = 0; k < batch && n < cases; ++k, ++n) {
-            Fields f;
+            SenderFields f;
+            f.folder = folder;
             for (auto* field : {&f.from, &f.to, &f.cc, &f.bcc, &f.subject, &f.server, &f.user, &f.password})
                 *field = randomText(random);
             f.tls = modes[n % 3];
-            w.SEND_FROM_ADDRESS_TEXTBOX.userEdited(f.from);
-            w.SEND_TO_ADDRESS_TEXTBOX.userEdited(f.to);
-            w.SEND_CC_ADDRESS_TEXTBOX.userEdited(f.cc);
-            w.SEND_BCC_ADDRESS_TEXTBOX.userEdited(f.bcc);
-            w.SUBJECT_TEXTBOX.userEdited(f.subject);
-            w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.userEdited(f.server);
-            w.SMTP_USERNAME_TEXTBOX.userEdited(f.user);
-            w.SMTP_PASSWORD_TEXTBOX.userEdited(f.password);
-            w.TLS_TB_SETTING.setText(f.tls);
+            typeSenderFields(w, f);
             p.advance(1000);
             p.launcher.launches.clear();
             w.SEND_EMAIL_BUTTON.userClick();
@@ -295,7 +286,7 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchanged) {
             // The line as the interpreter sees it once the outer quotes are off.
             const std::string line =
                 launch.commandLine.substr(prefix.size(), launch.commandLine.size() - prefix.size() - 1);
-            Args expected = expectedArguments(folder, f);
+            Args expected = expectedAnsiArguments(f);
             slot.expectedAlone.push_back(expected);
             if (!joined.empty()) {
                 if (std::count(joined.begin(), joined.end(), '"') % 2 == 1) {
