@@ -8,7 +8,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config bc
   libgtest-dev googletest libbenchmark-dev libsqlite3-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils imagemagick
+  wine wine64 xvfb xauth
   clang libclang-rt-14-dev
   sendemail python3-aiosmtpd
 )
