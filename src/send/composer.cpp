@@ -44,9 +44,6 @@ std::string MainWindow::openLogCommand() const {
     return NOTEPAD_TEXTBOX.text() + INSTALL_FOLDER_TEXTBOX.text() + SE_LOG_FILE_TEXTBOX.text();
 }
 
-std::string MainWindow::editEmailCommand() const {
-    return NOTEPAD_TEXTBOX.text() + INSTALL_FOLDER_TEXTBOX.text() +
-           SE_EMAIL_MESSAGE_FILE_TEXTBOX.text();
-}
+std::string MainWindow::editEmailCommand() const { return NOTEPAD_TEXTBOX.text() + messageFilePath(); }
 
 }  // namespace orvenda::app

@@ -92,6 +92,17 @@ protected:
         main.click("ABOUT_BUTTON");
         return program.waitWindow("ORVENDA_ABOUT");
     }
+    // Starts the program, opens About over the compose window and ticks
+    // "Always On Top"; `main`, `about` and the returned launcher are empty
+    // when a step did not happen in time.
+    Window tickAlwaysOnTop(const Program& program, Window& main, Window& about) {
+        main = program.waitWindow("ORVENDA_MAIN");
+        if (!main) return {};
+        about = openAbout(program, main);
+        if (!about) return {};
+        about.click("AlwaysOnTopTimer_TICKBOX");
+        return program.waitWindow("ORVENDA_AT_WINDOW");
+    }
 };
 
 TEST_F(WindowsWine, AboutOpensModalAtTheDefaultsAndOkStoresOnlyItsPosition) {
@@ -127,13 +138,9 @@ TEST_F(WindowsWine, AboutOpensModalAtTheDefaultsAndOkStoresOnlyItsPosition) {
 
 TEST_F(WindowsWine, AlwaysOnTopKeepsTheLauncherAboveAnotherProgramThatHasTheFocus) {
     Program program;
-    Window main = program.waitWindow("ORVENDA_MAIN");
-    ASSERT_TRUE(main);
-    Window about = openAbout(program, main);
-    ASSERT_TRUE(about);
-    about.click("AlwaysOnTopTimer_TICKBOX");
-    Window launcher = program.waitWindow("ORVENDA_AT_WINDOW");
-    ASSERT_TRUE(launcher);
+    Window main, about;
+    Window launcher = tickAlwaysOnTop(program, main, about);
+    ASSERT_TRUE(main && about && launcher);
     EXPECT_EQ(launcher.caption(), "ORVENDA");
     EXPECT_TRUE(launcher.isToolWindow());
     EXPECT_EQ(launcher.text("AT_SIGN_LABEL"), "@");
@@ -219,13 +226,9 @@ TEST_F(WindowsWine, DoubleClickOnTheAtSignBringsTheClosedComposeWindowBack) {
 
 TEST_F(WindowsWine, ClosingTheComposeWindowWithTheLauncherHiddenEndsTheProgram) {
     Program program;
-    Window main = program.waitWindow("ORVENDA_MAIN");
-    ASSERT_TRUE(main);
-    Window about = openAbout(program, main);
-    ASSERT_TRUE(about);
-    about.click("AlwaysOnTopTimer_TICKBOX");
-    Window launcher = program.waitWindow("ORVENDA_AT_WINDOW");
-    ASSERT_TRUE(launcher);
+    Window main, about;
+    Window launcher = tickAlwaysOnTop(program, main, about);
+    ASSERT_TRUE(main && about && launcher);
     MoveWindow(launcher.hwnd(), 300, 40, 90, 70, TRUE);
     launcher.close();
     ASSERT_TRUE(waitUntil([&] { return !launcher; }));
