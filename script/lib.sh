@@ -8,7 +8,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config bc
   libgtest-dev googletest libbenchmark-dev libsqlite3-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth
+  wine wine64 xvfb xauth fonts-wine xdotool imagemagick
   clang libclang-rt-14-dev
   sendemail python3-aiosmtpd
 )
@@ -55,9 +55,19 @@ start_wine() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   wineserver -p </dev/null >/dev/null 2>&1
   wineboot -i </dev/null >/dev/null 2>&1
+  install_fonts
   # With no window manager on the virtual display, Wine waits two seconds
   # whenever a managed window is hidden or destroyed; let Wine frame them.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+}
+
+# The prefix's own fonts, as a Windows machine has them: Debian's fonts-wine
+# puts Tahoma (the face Wine gives "MS Shell Dlg") where this Wine does not
+# look, so that without it every dialog face falls back to a wider one.
+install_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  cp -n /usr/share/wine/fonts/tahoma*.ttf "$fonts"/
 }
 
 stop_wine() {

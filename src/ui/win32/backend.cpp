@@ -15,6 +15,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 
 #include "ui/win32/identity.h"
@@ -46,6 +47,8 @@ public:
     virtual void clockTick() {}
     virtual void timerTick() {}
     virtual void parentResized() {}
+    // The colour of a control that covers the whole client area.
+    virtual std::optional<Rgb> fillColor() const { return std::nullopt; }
     // WM_CTLCOLOR*: a brush when the control has colours of its own.
     virtual HBRUSH paint(HDC) { return nullptr; }
     int id() const { return id_; }
@@ -70,7 +73,8 @@ public:
     unsigned dpi() const { return dpi_; }
     std::weak_ptr<int> token() const { return alive_; }
 
-    void show();
+    // A window shown without activation leaves the input where it is.
+    void show(bool activate);
     HFONT font(const Font& f);
     CreateArgs argsFor(const Control& c, std::wstring text);
     // A control created after the others goes to its place in z-order.
@@ -90,6 +94,7 @@ private:
     unsigned dpi_ = 96;
     bool destroying_ = false;
     bool shownOnce_ = false;
+    SIZE stated_{};  // the outer size last set by the program, pixels
     HWND lastFocus_ = nullptr;
     std::vector<std::unique_ptr<PeerBase>> peers_;  // in creation (tab) order
     std::map<std::tuple<std::string, float, bool>, HFONT> fonts_;
@@ -112,6 +117,22 @@ public:
     void layout() override {
         w.setBounds(toPixels(control_.look().bounds, window_.dpi()));
         w.setFont(window_.font(control_.look().font));
+        parentResized();
+    }
+    // A control laid out over the whole client area keeps covering it when
+    // the window is sized.
+    void parentResized() override {
+        const Bounds& b = control_.look().bounds;
+        const Bounds client = window_.form().clientArea();
+        if (!w.hwnd || b != Bounds{0, 0, client.width, client.height}) return;
+        RECT r{};
+        GetClientRect(window_.hwnd(), &r);
+        w.setBounds(r);
+    }
+    std::optional<Rgb> fillColor() const override {
+        const Bounds client = window_.form().clientArea();
+        if (control_.look().bounds != Bounds{0, 0, client.width, client.height}) return std::nullopt;
+        return control_.look().backColor;
     }
     HBRUSH paint(HDC dc) override {
         const Look& look = control_.look();
@@ -383,6 +404,7 @@ FormWindow::FormWindow(Form& form) : form_(form) {
     dpi_ = systemDpi();
     RECT r = toPixels(Bounds{0, 0, form.clientArea().width, form.clientArea().height}, dpi_);
     AdjustWindowRectEx(&r, fs.style, FALSE, fs.exStyle);
+    stated_ = {r.right - r.left, r.bottom - r.top};
     hwnd_ = CreateWindowExW(fs.exStyle | WS_EX_CONTROLPARENT, cls.c_str(), wide(form.caption()).c_str(),
                             fs.style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
                             r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
@@ -434,8 +456,10 @@ HFONT FormWindow::font(const Font& f) {
     lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
-    // The classic bitmap face does not scale; its TrueType twin does.
-    std::wstring face = f.face == "MS Sans Serif" ? L"Microsoft Sans Serif" : wide(f.face);
+    // The classic bitmap face does not scale. "MS Shell Dlg" is the
+    // system's dialog face in its place: Microsoft Sans Serif on Windows,
+    // Tahoma under Wine, which has neither Microsoft face.
+    std::wstring face = f.face == "MS Sans Serif" ? L"MS Shell Dlg" : wide(f.face);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
     HFONT h = CreateFontIndirectW(&lf);
     fonts_[key] = h;
@@ -498,6 +522,7 @@ void FormWindow::reportGeometry() {
 void FormWindow::geometryChanged() {
     if (!hwnd_) return;
     RECT r = toPixels(form_.geometry(), dpi_);
+    stated_ = {r.right - r.left, r.bottom - r.top};
     if (IsIconic(hwnd_) || IsZoomed(hwnd_)) {
         WINDOWPLACEMENT wp{};
         wp.length = sizeof wp;
@@ -520,11 +545,15 @@ void FormWindow::stateChanged() {
     if ((IsWindowEnabled(hwnd_) != FALSE) != accepts) EnableWindow(hwnd_, accepts);
 }
 
-void FormWindow::show() {
+void FormWindow::show(bool activate) {
     if (!shownOnce_) {
         shownOnce_ = true;
         // The caret starts in the first tab stop.
         lastFocus_ = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    }
+    if (!activate) {
+        ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+        return;
     }
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd_);
@@ -598,6 +627,27 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         for (auto& p : peers_) p->parentResized();
         break;
+    // The window system's least tracking size would clamp a small stated
+    // size (a tool window to about 116 px wide): any size the program sets
+    // is allowed, and the user sizes down to it or to the system's least.
+    case WM_GETMINMAXINFO: {
+        LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
+        auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+        mm->ptMinTrackSize.x = std::min<LONG>(mm->ptMinTrackSize.x, std::max<LONG>(1, stated_.cx));
+        mm->ptMinTrackSize.y = std::min<LONG>(mm->ptMinTrackSize.y, std::max<LONG>(1, stated_.cy));
+        return r;
+    }
+    case WM_ERASEBKGND:
+        for (auto& p : peers_)
+            if (auto fill = p->fillColor()) {
+                RECT r{};
+                GetClientRect(hwnd_, &r);
+                HBRUSH b = CreateSolidBrush(colorref(*fill));
+                FillRect(reinterpret_cast<HDC>(wp), &r, b);
+                DeleteObject(b);
+                return 1;
+            }
+        break;
     case WM_WINDOWPOSCHANGED: {
         LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
         reportGeometry();
@@ -663,8 +713,10 @@ void Win32Backend::attach(Form& form) { new FormWindow(form); }
 
 void Win32Backend::detach(Form& form) { delete formWindow(form); }
 
+// A tool window shown on its own (the "@" launcher) does not take the
+// input from the window the user works in.
 void Win32Backend::show(Form& form) {
-    if (auto* w = formWindow(form)) w->show();
+    if (auto* w = formWindow(form)) w->show(form.border() == Border::Sizable);
 }
 
 void Win32Backend::showModal(Form& form, Form& owner) {
@@ -673,7 +725,7 @@ void Win32Backend::showModal(Form& form, Form& owner) {
     if (!w) return;
     HWND ownerHwnd = o ? o->hwnd() : nullptr;
     if (ownerHwnd) SetWindowLongPtrW(w->hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerHwnd));
-    w->show();
+    w->show(true);
     std::weak_ptr<int> alive = w->token();
     MSG msg;
     while (!alive.expired()) {

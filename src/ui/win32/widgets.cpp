@@ -109,13 +109,26 @@ LRESULT CALLBACK Edit::subclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT
         return r;
     }
     case WM_GETDLGCODE: {
-        // Tab moves to the next field, also out of a multi-line field.
+        // The dialog keys of a multi-line field, as in a single-line one:
+        // Tab and Shift+Tab move to the next or previous field, and Escape
+        // goes to the window, which ignores it (a multi-line edit in dialog
+        // mode would close its parent). Enter stays a new line. Tabbing into
+        // the field keeps its caret: selecting the whole body would let the
+        // next keystroke replace it.
         LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        if (!(GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE)) return r;
+        r &= ~DLGC_HASSETSEL;
         auto* m = reinterpret_cast<const MSG*>(lp);
-        if (m && m->message == WM_KEYDOWN && m->wParam == VK_TAB)
+        if (m && (m->message == WM_KEYDOWN || m->message == WM_CHAR) &&
+            (m->wParam == VK_TAB || m->wParam == VK_ESCAPE))
             r &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
         return r;
     }
+    case WM_KEYDOWN:
+    case WM_CHAR:
+        // Escape reaching the field itself closes nothing either.
+        if (wp == VK_ESCAPE && (GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE)) return 0;
+        break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(h, &Edit::subclassProc, 1);
         self->hwnd = nullptr;

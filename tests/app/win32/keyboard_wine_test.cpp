@@ -1,0 +1,116 @@
+// Wine tests with a person's input: keystrokes and mouse clicks reach the
+// real orvenda.exe through the X display (xdotool), never as window messages
+// of the test's own. Each step waits for the state it expects.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/win32/driver.h"
+
+namespace orvenda::testing::win32 {
+namespace {
+
+bool foreground(const Window& w) { return GetForegroundWindow() == w.hwnd(); }
+bool topmost(const Window& w) { return (GetWindowLongW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// The control that has the keyboard focus in the window's thread.
+HWND focus(const Window& w) {
+    GUITHREADINFO info{sizeof info};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(w.hwnd(), nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+struct Keyboard : ::testing::Test {
+    Keyboard() {
+        clearSettings();
+        main = program.waitWindow("ORVENDA_MAIN", 30000);  // a first start in a fresh prefix is slow
+        EXPECT_TRUE(main && waitUntil([&] { return foreground(main); }));
+    }
+    ~Keyboard() override { clearSettings(); }
+    ::testing::AssertionResult holds(const char* field, const std::string& text) {
+        if (waitUntil([&] { return main.text(field) == text; })) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << field << " holds \"" << main.text(field) << "\"";
+    }
+    // Each step waits for its effect before the next input is sent.
+    bool focused(const Window& w, const char* field) {
+        return waitUntil([&] { return focus(w) == w.require(field); });
+    }
+    bool clickInto(const char* field) {
+        clickOn(main.require(field));
+        return focused(main, field);
+    }
+    ::testing::AssertionResult type(const char* field, const std::string& text, const std::string& result) {
+        typeText(text);
+        return holds(field, result);
+    }
+    Program program;
+    Window main;
+};
+
+// No key closes a window or loses a text; Enter and Tab do what a person
+// expects of each kind of field. The example install folder does not exist,
+// so a send would show a message box and take the keystrokes that follow.
+TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
+    ASSERT_TRUE(main && focused(main, "SEND_TO_ADDRESS_TEXTBOX"));  // the caret starts in To
+    typeText("bob@example.org");
+    EXPECT_TRUE(waitUntil([&] { return main.text("OUTPUT_COMMAND_TEXTBOX").find("bob@example.org") != std::string::npos; }));
+    pressKey("Return");
+    EXPECT_TRUE(type("SEND_TO_ADDRESS_TEXTBOX", ",carol", "bob@example.org,carol"));
+
+    ASSERT_TRUE(clickInto("MESSAGE_TEXTBOX") && type("MESSAGE_TEXTBOX", "line one", "line one"));
+    pressKey("Return");
+    EXPECT_TRUE(type("MESSAGE_TEXTBOX", "line two", "line one\r\nline two"));
+    pressKey("Escape");
+    EXPECT_TRUE(clickInto("OUTPUT_COMMAND_TEXTBOX"));
+    pressKey("Escape");
+    EXPECT_TRUE(clickInto("SUBJECT_TEXTBOX") && type("SUBJECT_TEXTBOX", "Hello", "Hello"));
+    pressKey("Escape");
+    // Tab leaves the body for the server field; Shift+Tab comes back with the
+    // caret where it was, nothing selected.
+    EXPECT_TRUE(clickInto("MESSAGE_TEXTBOX"));
+    pressKey("Tab");
+    EXPECT_TRUE(focused(main, "SMTP_SERVER_ADDRESS_PORT_TEXTBOX"));
+    EXPECT_TRUE(type("SMTP_SERVER_ADDRESS_PORT_TEXTBOX", "smtp.example.org:25", "smtp.example.org:25"));
+    pressKey("shift+Tab");
+    EXPECT_TRUE(focused(main, "MESSAGE_TEXTBOX") && type("MESSAGE_TEXTBOX", "!", "line one\r\nline two!"));
+    EXPECT_TRUE(main.text("SUBJECT_TEXTBOX") == "Hello" && foreground(main) && !program.waitExit(0));
+}
+
+// "Always On Top", ticked with Space, shows "@" without taking the input
+// from About, puts it on top at the first tick and never takes the typing
+// from the compose window; after Alt+F4 a double click on "@" brings the
+// compose window back.
+TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
+    ASSERT_TRUE(main);
+    clickOn(main.require("ABOUT_BUTTON"));
+    Window about = program.waitWindow("ORVENDA_ABOUT");
+    ASSERT_TRUE(about && waitUntil([&] { return foreground(about); }) && focused(about, "OK_BUTTON"));
+    EXPECT_FALSE(IsWindowEnabled(main.hwnd()));
+    pressKey("Tab");
+    ASSERT_TRUE(focused(about, "AlwaysOnTopTimer_TICKBOX"));
+    pressKey("space");
+    Window at = program.waitWindow("ORVENDA_AT_WINDOW");
+    ASSERT_TRUE(at);
+    EXPECT_TRUE(waitUntil([&] { return topmost(at); }));
+    EXPECT_TRUE(about.checked("AlwaysOnTopTimer_TICKBOX") && foreground(about));
+    pressKey("shift+Tab");
+    ASSERT_TRUE(focused(about, "OK_BUTTON"));
+    pressKey("space");
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(about.hwnd()) && foreground(main); }));
+
+    const std::string sentence = "Five seconds of typing while the launcher keeps its place above us, 0123456789.";
+    ASSERT_TRUE(clickInto("MESSAGE_TEXTBOX"));
+    const ULONGLONG start = GetTickCount64();
+    typeText(sentence, 130);
+    EXPECT_GE(GetTickCount64() - start, 5000u);  // five seconds of typing, as a person types
+    EXPECT_TRUE(holds("MESSAGE_TEXTBOX", sentence));
+    EXPECT_TRUE(topmost(at) && foreground(main));
+
+    pressKey("alt+F4");
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(main.hwnd()); }));
+    EXPECT_EQ(readSetting("MainLeft"), "1000");  // the close steps ran
+    clickOn(at.hwnd(), 2);
+    EXPECT_TRUE(program.waitWindow("ORVENDA_MAIN"));
+}
+
+}  // namespace
+}  // namespace orvenda::testing::win32
