@@ -14,7 +14,7 @@ namespace orvenda::windows {
 inline constexpr const char* kAboutWindow = "ORVENDA_ABOUT";
 
 // The credit label's text and the address a click on it shows instead.
-inline constexpr const char* kCreditLine = "Written by the ORVENDA maintainers";
+inline constexpr const char* kCreditLine = "By the ORVENDA maintainers";
 inline constexpr const char* kMaintainersAddress = "orvenda@example.org";
 
 class AboutWindow : public ui::Form {
