@@ -14,6 +14,30 @@ using namespace orvenda::send;
 
 namespace {
 
+// What the Windows command interpreter does with the line it runs (the outer
+// quotes of "/c" taken off): every double quote toggles its quoting; outside
+// quotes a caret takes the next character literally and is dropped, and an
+// unescaped & | < > would end the command.
+struct InterpreterReading {
+    std::string commandLine;
+    bool onlyOneCommand = true;
+};
+InterpreterReading readAsInterpreter(std::string_view line) {
+    InterpreterReading reading;
+    bool inQuotes = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') inQuotes = !inQuotes;
+        if (c == '^' && !inQuotes) {
+            if (i + 1 < line.size()) reading.commandLine += line[++i];
+            continue;
+        }
+        if (!inQuotes && (c == '&' || c == '|' || c == '<' || c == '>')) reading.onlyOneCommand = false;
+        reading.commandLine += c;
+    }
+    return reading;
+}
+
 // Up to four field texts, separated by NUL bytes in the input. Control
 // characters never reach a line: SEND refuses them before building it. The
 // first is the install folder, which names the program: a Windows path holds
