@@ -87,6 +87,8 @@ public:
             exists ? ReplaceFileW(name.c_str(), temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                    : MoveFileExW(temporary, name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
         if (!replaced) return fail(GetLastError(), INVALID_HANDLE_VALUE);
+        // ReplaceFileW keeps them on Windows; Wine's does not.
+        if (exists) SetFileAttributesW(name.c_str(), attributes);
         return std::nullopt;
     }
 
