@@ -32,17 +32,12 @@ TEST(StoredTexts, WhatDoesNotConvertReadsAsTheDefault) {
     for (const char* bad : {"true", "1", "Yes"}) EXPECT_FALSE(parseFlag(bad)) << bad;
     EXPECT_EQ(parseNumber(" +5 "), 5.0f);
     testing::MemoryStore store;
+    store.values = {{"ORVENDA\\Settings\\MainWidth", "wide"}, {"ORVENDA\\Settings\\TLS_NO_TICKBOX", "3"},
+                    {"ORVENDA\\Settings\\OUTPUT_WINDOW_VISIBLE", "no"}};
     Settings s(store);
-    store.seed("MainWidth", "wide");
-    store.seed("TLS_NO_TICKBOX", "3");
-    store.seed("OUTPUT_WINDOW_VISIBLE", "no");
     EXPECT_EQ(s.read(keys::Main.width), 13575.0f);
     EXPECT_EQ(s.read(keys::TLS_NO_TICKBOX), 1);
     EXPECT_TRUE(s.read(keys::OUTPUT_WINDOW_VISIBLE));
-    s.write(keys::TLS_YES_TICKBOX, std::int16_t{1});
-    s.write(keys::OUTPUT_WINDOW_VISIBLE, false);
-    EXPECT_EQ(store.writes, (std::vector<testing::MemoryStore::Write>{{"TLS_YES_TICKBOX", "1"},
-                                                                      {"OUTPUT_WINDOW_VISIBLE", "False"}}));
 }
 
 // A fake window manager's two monitors side by side: the primary 1920 x 1080
@@ -57,14 +52,15 @@ unsigned dpiAt(const ui::PixelRect& r) {
     return kSystemDpi;
 }
 
+// Closes the compose window at `closed` and opens it again with the first
+// `monitors` monitors attached.
 ui::Bounds reopened(const ui::PixelRect& closed, std::size_t monitors) {
     testing::Program first, second;
     for (auto* p : {&first, &second}) {
         p->backend.wm.screens.clear();
-        for (std::size_t i = 0; i < monitors; ++i) {
-            const ui::Bounds area = ui::screenAreaTwips(kScreens[i].first, kSystemDpi);
-            p->backend.wm.screens.push_back({area, area});
-        }
+        for (std::size_t i = 0; i < monitors; ++i)
+            p->backend.wm.screens.push_back({ui::screenAreaTwips(kScreens[i].first, kSystemDpi),
+                                             ui::screenAreaTwips(kScreens[i].first, kSystemDpi)});
     }
     first.start().userMoved(ui::frameTwips(closed, kSystemDpi, dpiAt(closed)));
     first.main().EXIT_BUTTON.userClick();

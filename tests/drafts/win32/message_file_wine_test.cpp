@@ -1,7 +1,7 @@
 // The message file under Wine, through the Windows file service: the code
-// page, a replacement that fails (file held open, folder gone) leaving the
-// old bytes, hidden and system files saved with their attributes, read-only
-// and NUL-holding files refused.
+// page, a replacement that fails (file held open without sharing, read-only,
+// folder gone) leaving the old bytes, hidden and system files saved with
+// their attributes, and a file holding a NUL byte refused.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,65 +17,53 @@ namespace {
 namespace fs = std::filesystem;
 
 struct MessageFileWine : ::testing::Test {
-    fs::path folder = fs::temp_directory_path() / ("orvenda-file-" + std::to_string(GetCurrentProcessId()));
-    fs::path file = folder / "SE-EMAIL.txt";
-    std::string path = file.string();
+    const fs::path folder = fs::temp_directory_path() / ("orvenda-file-" + std::to_string(GetCurrentProcessId()));
+    const fs::path file = folder / "SE-EMAIL.txt";
     std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
-    MessageFileWine() {
-        fs::create_directories(folder);
-        std::ofstream(file, std::ios::binary) << "old\r\n";
-    }
-    ~MessageFileWine() override {
-        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        fs::remove_all(folder);
-    }
+    MessageFileWine() { fs::create_directories(folder), std::ofstream(file, std::ios::binary) << "old\r\n"; }
+    ~MessageFileWine() override { SetFileAttributesW(file.c_str(), 0), fs::remove_all(folder); }
     std::string bytes() const {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    // Our temporary files; Wine's ReplaceFileW leaves an "rf*.tmp" of its
-    // own when it fails, which Windows does not.
-    int leftovers() const {
-        int n = 0;
-        for (auto& entry : fs::directory_iterator(folder)) n += entry.path().filename().string().starts_with("SE-") &&
-                                                                entry.path().extension() == ".tmp";
-        return n;
+    // Our own temporary files; Wine's ReplaceFileW leaves an "rf*.tmp" of
+    // its own beside when it fails, which Windows does not.
+    bool nothingLeftBeside() const {
+        for (auto& entry : fs::directory_iterator(folder))
+            if (entry.path().filename().string().starts_with("SE-") && entry.path().extension() == ".tmp") return false;
+        return true;
     }
 };
 
-TEST_F(MessageFileWine, TextIsWrittenAndReadInTheCodePage) {
+TEST_F(MessageFileWine, TextIsWrittenAndReadInTheCodePageAndANulByteIsRefused) {
     EXPECT_EQ(files->firstUnrepresentable("Grüße € Ω"), U'Ω');
-    ASSERT_EQ(files->write(path, "Grüße, 5 €\r\n"), std::nullopt);
+    ASSERT_EQ(files->write(file.string(), "Grüße, 5 €\r\n"), std::nullopt);
     EXPECT_EQ(bytes(), "Gr\xFC\xDF" "e, 5 \x80\r\n");
     std::string text;
-    EXPECT_EQ(files->read(path, text), std::nullopt);
-    EXPECT_EQ(text, "Grüße, 5 €\r\n");
+    EXPECT_EQ(files->read(file.string(), text), std::nullopt);
     std::ofstream(file, std::ios::binary) << std::string("a\0b", 3);
-    EXPECT_TRUE(files->read(path, text));
+    EXPECT_TRUE(files->read(file.string(), text));
     EXPECT_EQ(text, "Grüße, 5 €\r\n");
 }
 
-TEST_F(MessageFileWine, AReplacementThatFailsLeavesTheOldBytesAndNothingBeside) {
+TEST_F(MessageFileWine, AReplacementThatFailsLeavesTheOldBytes) {
     HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(files->write(path, "new\r\n"));
+    EXPECT_TRUE(files->write(file.string(), "new\r\n"));
     CloseHandle(held);
-    EXPECT_EQ(bytes(), "old\r\n");
-    EXPECT_EQ(leftovers(), 0);
-    EXPECT_TRUE(files->write((folder / "gone" / "SE-EMAIL.txt").string(), "new\r\n"));
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(files->write(path, "new\r\n"));
+    EXPECT_TRUE(files->write(file.string(), "new\r\n"));
+    EXPECT_TRUE(files->write((folder / "gone" / "SE-EMAIL.txt").string(), "new\r\n"));
     EXPECT_EQ(bytes(), "old\r\n");
-    EXPECT_EQ(leftovers(), 0);
+    EXPECT_TRUE(nothingLeftBeside());
 }
 
 TEST_F(MessageFileWine, HiddenAndSystemFilesAreSavedAndKeepTheirAttributes) {
     for (DWORD attributes : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM}}) {
         SetFileAttributesW(file.c_str(), attributes);
-        ASSERT_EQ(files->write(path, "new\r\n"), std::nullopt);
+        ASSERT_EQ(files->write(file.string(), "new\r\n"), std::nullopt);
         EXPECT_EQ(bytes(), "new\r\n");
         EXPECT_EQ(GetFileAttributesW(file.c_str()) & attributes, attributes);
-        EXPECT_EQ(leftovers(), 0);
+        EXPECT_TRUE(nothingLeftBeside());
     }
 }
 

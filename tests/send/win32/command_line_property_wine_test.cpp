@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -62,50 +63,50 @@ std::string randomText(std::mt19937& random) {
             p.emplace_back(s);
         return p;
     }();
-    std::uniform_int_distribution<int> length(0, 16), pick(0, int(pool.size()) - 1);
     std::string text;
-    for (int n = length(random); n > 0; --n) text += pool[pick(random)];
+    for (int n = random() % 17; n > 0; --n) text += pool[random() % pool.size()];
     return text;
 }
 
-// Starts a command line in a folder of its own with its output to a file.
-HANDLE start(const fs::path& home, const std::string& commandLine) {
-    fs::remove_all(home);
-    fs::create_directories(home / "cwd");
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileW((home / "output.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inherit, CREATE_ALWAYS, 0, nullptr);
-    SetEnvironmentVariableW(L"ORVENDA_RECORD_TO", (home / "record.txt").c_str());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-    startup.hStdOutput = startup.hStdError = out;
-    std::wstring line = ui::win32::wide(commandLine);
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        (home / "cwd").c_str(), &startup, &process);
-    CloseHandle(out);
-    if (!started) return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
-
-bool held(HANDLE process, const fs::path& home, const std::string& expected) {
-    if (!process) return false;
-    if (WaitForSingleObject(process, 60000) != WAIT_OBJECT_0) TerminateProcess(process, 99);
-    DWORD code = 1;
-    GetExitCodeProcess(process, &code);
-    CloseHandle(process);
-    return code == 0 && readAll(home / "output.txt").empty() && fs::is_empty(home / "cwd") &&
-           readAll(home / "record.txt") == expected;
-}
+// A command line started in a folder of its own, its output to a file. It
+// held when it ran cleanly (exit code 0, no output, no file made in its
+// folder) and the sender recorded what was expected, once.
+struct Interpreter {
+    fs::path home;
+    std::string line;
+    HANDLE process = nullptr;
+    Interpreter(fs::path folder, std::string commandLine) : home(std::move(folder)), line(std::move(commandLine)) {
+        fs::remove_all(home);
+        fs::create_directories(home / "cwd");
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE out = CreateFileW((home / "output.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 &inherit, CREATE_ALWAYS, 0, nullptr);
+        SetEnvironmentVariableW(L"ORVENDA_RECORD_TO", (home / "record.txt").c_str());
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+        startup.hStdOutput = startup.hStdError = out;
+        std::wstring text = ui::win32::wide(line);
+        PROCESS_INFORMATION started{};
+        if (CreateProcessW(nullptr, text.data(), nullptr, nullptr, TRUE, 0, nullptr, (home / "cwd").c_str(), &startup,
+                           &started))
+            CloseHandle(started.hThread), process = started.hProcess;
+        CloseHandle(out);
+    }
+    bool held(const std::string& expected) {
+        if (!process || WaitForSingleObject(process, 60000) != WAIT_OBJECT_0) return false;
+        DWORD code = 1;
+        GetExitCodeProcess(process, &code);
+        CloseHandle(process);
+        return code == 0 && readAll(home / "output.txt").empty() && fs::is_empty(home / "cwd") &&
+               readAll(home / "record.txt") == expected;
+    }
+};
 
 TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchangedAndNotWithDelayedExpansion) {
     ASSERT_FALSE(startedAsSender);
-    const char* count = std::getenv("ORVENDA_PROPERTY_CASES");
-    const char* seedText = std::getenv("ORVENDA_PROPERTY_SEED");
-    const int cases = count ? std::atoi(count) : 400;
-    const unsigned seed = seedText ? unsigned(std::atoi(seedText)) : 31337u;
+    const int cases = std::getenv("ORVENDA_PROPERTY_CASES") ? std::atoi(std::getenv("ORVENDA_PROPERTY_CASES")) : 400;
+    const unsigned seed = std::getenv("ORVENDA_PROPERTY_SEED") ? std::atoi(std::getenv("ORVENDA_PROPERTY_SEED")) : 31337;
     std::mt19937 random(seed);
     const fs::path root = fs::temp_directory_path() / ("orvenda-property-" + std::to_string(GetCurrentProcessId()));
     const fs::path install = root / ui::win32::wide("Send & Mail (x)^ é");  // metacharacters in the folder too
@@ -118,9 +119,9 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchangedAndNo
     auto& w = p.start();
     w.SHOW_SE_PROGRESS_TICKBOX.setValue(0);
     const std::string prefix = "cmd.exe /V:OFF /c ";
-    int held_ = 0, heldWithDelayedExpansion = 0, reported = 0;
+    int held = 0, heldWithDelayedExpansion = 0;
     for (int n = 0; n < cases; n += 4) {
-        std::vector<std::pair<std::string, std::string>> batch;  // launch line, expected record
+        std::vector<std::pair<Interpreter, std::string>> off, on;  // and the record expected
         for (int k = 0; k < 4 && n + k < cases; ++k) {
             testing::SenderFields f;
             f.folder = ui::win32::narrow(install.wstring());
@@ -132,31 +133,25 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchangedAndNo
             p.launcher.launches.clear();
             w.SEND_EMAIL_BUTTON.userClick();
             ASSERT_EQ(p.launcher.launches.size(), 1u) << ::testing::PrintToString(p.backend.failures);
-            ASSERT_EQ(p.launcher.launches[0].commandLine.rfind(prefix, 0), 0u);
+            const std::string line = p.launcher.launches[0].commandLine;
+            ASSERT_EQ(line.rfind(prefix, 0), 0u);
             std::string expected;
             for (const auto& arg : testing::expectedArguments(f)) expected += ansi(arg) + "\n";
-            batch.emplace_back(p.launcher.launches[0].commandLine, expected.substr(expected.find('\n') + 1));
+            expected.erase(0, expected.find('\n') + 1);  // the sender records no program name
+            off.emplace_back(Interpreter(root / ("off" + std::to_string(k)), line), expected);
+            on.emplace_back(Interpreter(root / ("on" + std::to_string(k)), "cmd.exe /v:on /c " + line.substr(prefix.size())), expected);
         }
-        std::vector<HANDLE> running;
-        for (std::size_t k = 0; k < batch.size(); ++k) {
-            running.push_back(start(root / ("off" + std::to_string(k)), batch[k].first));
-            running.push_back(start(root / ("on" + std::to_string(k)), "cmd.exe /v:on /c " + batch[k].first.substr(prefix.size())));
-        }
-        for (std::size_t k = 0; k < batch.size(); ++k) {
-            const fs::path off = root / ("off" + std::to_string(k));
-            if (held(running[2 * k], off, batch[k].second)) ++held_;
-            else if (++reported <= 5)
-                ADD_FAILURE() << "line: " << batch[k].first << "\noutput: " << readAll(off / "output.txt")
-                              << "\nrecord:\n" << readAll(off / "record.txt") << "expected:\n" << batch[k].second;
-            heldWithDelayedExpansion += held(running[2 * k + 1], root / ("on" + std::to_string(k)), batch[k].second);
-        }
+        for (auto& [run, expected] : off)
+            if (run.held(expected)) ++held;
+            else ADD_FAILURE() << "line: " << run.line << "\noutput: " << readAll(run.home / "output.txt")
+                               << "\nrecord:\n" << readAll(run.home / "record.txt") << "expected:\n" << expected;
+        for (auto& [run, expected] : on) heldWithDelayedExpansion += run.held(expected);
     }
     std::printf("command-line property under Wine: %d cases, %d held; through cmd /v:on %d held (seed %u)\n", cases,
-                held_, heldWithDelayedExpansion, seed);
-    EXPECT_EQ(held_, cases);
+                held, heldWithDelayedExpansion, seed);
+    EXPECT_EQ(held, cases);
     EXPECT_LT(heldWithDelayedExpansion, cases);
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
+    fs::remove_all(root);
 }
 
 }  // namespace

@@ -22,25 +22,22 @@ struct RegistryStore : ::testing::Test {
 TEST_F(RegistryStore, ValuesAreRegSzUnderTheProgramSettingsBranchBothWays) {
     store->write(app, "Settings", "SMTP_PASSWORD_TEXTBOX", "caf\xC3\xA9");
     wchar_t buffer[64] = {};
-    DWORD type = 0, size = sizeof buffer;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (path + L"\\Settings").c_str(), L"SMTP_PASSWORD_TEXTBOX", RRF_RT_ANY,
-                           &type, buffer, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, DWORD{REG_SZ});
+    DWORD size = sizeof buffer;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (path + L"\\Settings").c_str(), L"SMTP_PASSWORD_TEXTBOX", RRF_RT_REG_SZ,
+                           nullptr, buffer, &size), ERROR_SUCCESS);
     EXPECT_STREQ(buffer, L"caf\u00e9");
-    const wchar_t other[] = L"D:\\Tools";
-    RegSetKeyValueW(HKEY_CURRENT_USER, (path + L"\\Settings").c_str(), L"INSTALL_FOLDER_TEXTBOX", REG_SZ, other,
-                    sizeof other);
+    RegSetKeyValueW(HKEY_CURRENT_USER, (path + L"\\Settings").c_str(), L"INSTALL_FOLDER_TEXTBOX", REG_SZ, L"D:\\Tools",
+                    sizeof L"D:\\Tools");
     EXPECT_EQ(store->read(app, "Settings", "INSTALL_FOLDER_TEXTBOX", "default"), "D:\\Tools");
     EXPECT_EQ(store->read(app, "Settings", "missing", "default"), "default");
 }
 
 TEST_F(RegistryStore, AReadRacingALongerWriteNeverGivesTheDefault) {
     const std::string shortText = "x", longText(4000, 'y');
-    store->write(app, "Settings", "key", shortText);
     std::atomic<bool> done{false};
+    store->write(app, "Settings", "key", shortText);
     std::thread writer([&] {
-        auto own = settings::openUserStore();
-        for (int i = 0; !done; ++i) own->write(app, "Settings", "key", i % 2 ? longText : shortText);
+        for (int i = 0; !done; ++i) settings::openUserStore()->write(app, "Settings", "key", i % 2 ? longText : shortText);
     });
     int wrong = 0;
     for (int i = 0; i < 3000; ++i) {
