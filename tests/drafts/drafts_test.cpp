@@ -6,7 +6,6 @@
 #include <csignal>
 #include <functional>
 
-#include "support/program.h"
 #include "support/temp_folder.h"
 
 namespace orvenda {
@@ -15,13 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using Failures = std::vector<std::string>;
 
-struct Drafts {
-    testing::Program p;
-    testing::TempFolder folder;
-    app::MainWindow& w = p.start();
-    Drafts() { w.INSTALL_FOLDER_TEXTBOX.userEdited(folder.text()); }
-    std::string file() const { return folder.bytes("SE-EMAIL.txt"); }
-};
+using Drafts = testing::ProgramInFolder;
 
 TEST(MessageFile, SaveAndSendWriteTheBodyAndALineBreakInTheCodePageAndLoadReadsItBack) {
     const std::pair<std::string, std::string> cases[] = {

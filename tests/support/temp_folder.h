@@ -1,11 +1,14 @@
 // Test support: a fresh folder under the system's temporary folder, removed
-// with everything in it when the test ends.
+// with everything in it when the test ends, and the started program with its
+// install folder there.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+
+#include "support/program.h"
 
 namespace orvenda::testing {
 
@@ -20,6 +23,14 @@ struct TempFolder {
         return {std::istreambuf_iterator<char>(in), {}};
     }
     void put(const std::string& name, const std::string& bytes) const { std::ofstream(path / name, std::ios::binary) << bytes; }
+};
+
+struct ProgramInFolder {
+    Program p;
+    TempFolder folder;
+    app::MainWindow& w = p.start();
+    ProgramInFolder() { w.INSTALL_FOLDER_TEXTBOX.userEdited(folder.text()); }
+    std::string file() const { return folder.bytes("SE-EMAIL.txt"); }
 };
 
 }  // namespace orvenda::testing
