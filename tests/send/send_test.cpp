@@ -79,25 +79,22 @@ TEST(SendEmail, ShowSeProgressToInterpreterAndWindowStyle) {
 }
 
 TEST(SendEmail, TextsThatCannotReachTheSenderStopEverything) {
-    struct Case {
-        const char* field;
-        std::string text, failure, sendable;
-    };
-    const Case cases[] = {
+    // Field, text refused, the reason, a text that is sent.
+    const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
         {"SUBJECT_TEXTBOX", "Ω", "The Subject field holds \"Ω\" (U+03A9), a character that the system's code page cannot hold. ", "O"},
         {"MESSAGE_TEXTBOX", "then 😀", "The message holds \"😀\" (U+1F600), a character that the system's code page cannot hold. ", "then :)"},
         {"OUTPUT_COMMAND_TEXTBOX", "ā", "The output command window holds \"ā\" (U+0101), a character that the system's code page cannot hold. ", "a"},
         {"SEND_TO_ADDRESS_TEXTBOX", "b\r\nc", "The To field holds a line break or another control character (U+000D), which cannot be passed on a command line. ", "b c"},
         {"OUTPUT_COMMAND_TEXTBOX", std::string(8190, 'x'), "The command line is 8192 characters long; the command interpreter runs at most 8191. ", std::string(8189, 'x')}};
-    for (const Case& c : cases) {
+    for (const auto& [field, text, failure, sendable] : cases) {
         testing::ProgramInFolder s;
         s.folder.put("SE-EMAIL.txt", "earlier\r\n");
-        s.w.get<ui::TextBox>(c.field).userEdited(c.text);
+        s.w.get<ui::TextBox>(field).userEdited(text);
         s.w.SEND_EMAIL_BUTTON.userClick();
-        EXPECT_EQ(s.p.backend.failures, std::vector<std::string>{c.failure + "Nothing was written or sent."});
+        EXPECT_EQ(s.p.backend.failures, std::vector<std::string>{failure + "Nothing was written or sent."});
         EXPECT_EQ(s.file(), "earlier\r\n");
         EXPECT_TRUE(s.p.launcher.launches.empty());
-        s.w.get<ui::TextBox>(c.field).userEdited(c.sendable);
+        s.w.get<ui::TextBox>(field).userEdited(sendable);
         s.w.SEND_EMAIL_BUTTON.userClick();
         EXPECT_EQ(s.p.launcher.launches.size(), 1u);
     }
