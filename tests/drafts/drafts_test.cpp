@@ -78,6 +78,15 @@ TEST(MessageFile, AFileThatCannotBeLoadedLeavesTheFieldAsItWas) {
     }
 }
 
+TEST(MessageFile, SaveRefusesACharacterTheCodePageCannotHold) {
+    Drafts d;
+    d.w.MESSAGE_TEXTBOX.userEdited("Привет");
+    d.w.SAVE_DRAFT_BUTTON.userClick();
+    EXPECT_EQ(d.p.backend.failures, Failures{"The message holds \"П\" (U+041F), a character that the system's code "
+                                             "page cannot hold. Nothing was written."});
+    EXPECT_FALSE(fs::exists(d.folder.path / "SE-EMAIL.txt"));
+}
+
 TEST(Viewers, NotepadOpensTheFilesOfTheLastTickOrOfTheClickBeforeIt) {
     testing::Program p;
     auto& w = p.start();

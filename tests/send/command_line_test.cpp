@@ -17,7 +17,7 @@ TEST(CommandLineBuilder, EachTextStandsInTheLineSoThatBothReadersGiveItBack) {
         // After \" the interpreter's quoting is off: operators get a caret,
         // a caret goes back inside quotes, a second \" turns quoting on.
         {"a\">b|c<d", R"("a\"^>b^|c^<d")"},      {"a\"^b", R"("a\""^"b")"}, {"a\"\\^", R"("a\"\\"^"")"},
-        {"\"&\"&", R"("\"^&\"&")"},              {"a\"(b)", R"x("a\"(b)")x"}};
+        {"\"&\"&", R"("\"^&\"&")"},              {"a\"\\&", R"("a\"\^&")"},              {"a\"(b)", R"x("a\"(b)")x"}};
     for (auto [text, line] : quoted) EXPECT_EQ(CommandLineBuilder("\"").quoted(text).take(), line) << text;
     const std::pair<const char*, const char*> bare[] = {
         {"alice@example.org", "alice@example.org"}, {"", ""}, {"p w", R"("p w")"}, {"x\"y", R"("x\"y")"},
@@ -33,6 +33,7 @@ TEST(CommandLineSplit, WindowsArgumentRules) {
         {R"(p a\\\"b c d)", {"p", "a\\\"b", "c", "d"}},
         {R"(p a\\\\"b c" d e)", {"p", "a\\\\b c", "d", "e"}},
         {R"(p "a""b" "")", {"p", "a\"b", ""}},
+        {R"(p "a"")", {"p", "a\""}},
         {"p\t x  ", {"p", "x"}},
         {R"("C:\Program Files\x\"y)", {"C:\\Program Files\\x\\y"}},
         {"", {""}}};

@@ -84,6 +84,8 @@ TEST(SendEmail, TextsThatCannotReachTheSenderStopEverything) {
         {"SUBJECT_TEXTBOX", "Ω", "The Subject field holds \"Ω\" (U+03A9), a character that the system's code page cannot hold. ", "O"},
         {"MESSAGE_TEXTBOX", "then 😀", "The message holds \"😀\" (U+1F600), a character that the system's code page cannot hold. ", "then :)"},
         {"OUTPUT_COMMAND_TEXTBOX", "ā", "The output command window holds \"ā\" (U+0101), a character that the system's code page cannot hold. ", "a"},
+        {"SMTP_PASSWORD_TEXTBOX", "pw✓", "The SMTP PASSWORD field holds \"✓\" (U+2713), a character that the system's code page cannot hold. ", "pw"},
+        {"SEND_BCC_ADDRESS_TEXTBOX", "b\tc\x7F", "The Bcc field holds a line break or another control character (U+007F), which cannot be passed on a command line. ", "b\tc"},
         {"SEND_TO_ADDRESS_TEXTBOX", "b\r\nc", "The To field holds a line break or another control character (U+000D), which cannot be passed on a command line. ", "b c"},
         {"OUTPUT_COMMAND_TEXTBOX", std::string(8190, 'x'), "The command line is 8192 characters long; the command interpreter runs at most 8191. ", std::string(8189, 'x')}};
     for (const auto& [field, text, failure, sendable] : cases) {
