@@ -21,12 +21,17 @@ public:
                const std::string&) override {}
 };
 
+class NullLauncher : public send::Launcher {
+public:
+    std::optional<std::string> LaunchCommandLine(const std::string&, int) override { return std::nullopt; }
+};
+
 struct Fixture {
     NullStore store;
     settings::Settings settings{store};
-    std::unique_ptr<send::Launcher> launcher = send::makeSystemLauncher();
+    NullLauncher launcher;
     std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
-    app::Services services{settings, *launcher, *files};
+    app::Services services{settings, launcher, *files};
     ui::headless::HeadlessBackend backend;
     ui::Application application{backend};
     app::MainWindow* main;

@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config bc
-  libgtest-dev googletest libbenchmark-dev libsqlite3-dev
+  libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth fonts-wine xdotool imagemagick
   clang libclang-rt-14-dev

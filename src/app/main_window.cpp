@@ -105,7 +105,7 @@ MainWindow::MainWindow(ui::Application& app, Services& services)
       NOTEPAD_EMAIL_BUTTON(add<ui::Button>("NOTEPAD_EMAIL_BUTTON", at(9870, 1740, 1455, 555, 24),
                                            "EDIT IN NOTEPAD")),
       OUTPUT_COMMAND_TIMER(add<ui::Timer>("OUTPUT_COMMAND_TIMER", 1000, false)),
-      CMD_COMMAND_TEXTBOX(hidden(*this, "CMD_COMMAND_TEXTBOX", "cmd.exe /k ")),
+      CMD_COMMAND_TEXTBOX(hidden(*this, "CMD_COMMAND_TEXTBOX", "cmd.exe /V:OFF /k ")),
       SM_TB(hidden(*this, "SM_TB", "\"")),
       DASH_F_TB(hidden(*this, "DASH_F_TB", " -f ")),
       DASH_T_TB(hidden(*this, "DASH_T_TB", " -t ")),
@@ -131,7 +131,7 @@ MainWindow::MainWindow(ui::Application& app, Services& services)
       EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX(hidden(*this, "EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX",
                                                 kEditEmailBeforeFirstTick)),
       OPEN_LOG_COMMAND_TEXTBOX(hidden(*this, "OPEN_LOG_COMMAND_TEXTBOX", kOpenLogBeforeFirstTick)),
-      CMD_HIDDEN_COMMAND_TEXTBOX(hidden(*this, "CMD_HIDDEN_COMMAND_TEXTBOX", "cmd.exe /c ")),
+      CMD_HIDDEN_COMMAND_TEXTBOX(hidden(*this, "CMD_HIDDEN_COMMAND_TEXTBOX", "cmd.exe /V:OFF /c ")),
       services_(services) {
     Look title = at(1140, 60, 4035, 375);
     title.font = ui::Font{"MS Sans Serif", 12, true};

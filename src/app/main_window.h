@@ -54,6 +54,8 @@ public:
     ui::Timer& OUTPUT_COMMAND_TIMER;
 
     // Hidden vocabulary: the fixed pieces of every command line.
+    // Interpreter prefix: "/V:OFF" keeps a "!" typed into a field literal
+    // where an administrator has switched delayed expansion on.
     ui::TextBox& CMD_COMMAND_TEXTBOX;
     ui::TextBox& SM_TB;
     ui::TextBox& DASH_F_TB;

@@ -19,12 +19,13 @@ public:
     virtual ~AnsiTextFiles() = default;
     // The first character of the text that the code page cannot hold.
     virtual std::optional<char32_t> firstUnrepresentable(std::string_view utf8) const = 0;
-    // Replaces the file's whole content with the text, creating the file if
-    // needed. On failure, the system's reason; the file is not touched when
-    // it cannot be opened.
+    // Replaces the file whole with the text, or not at all: the new text is
+    // written to a temporary file beside it, which then takes its place (and
+    // its attributes) in one step. A read-only file is refused. On failure,
+    // the system's reason, and the file holds what it held.
     virtual std::optional<std::string> write(const std::string& path, std::string_view utf8) = 0;
-    // Reads the whole file into `utf8`; on failure, the system's reason and
-    // `utf8` is left alone.
+    // Reads the whole file into `utf8`; on failure, or when the file holds a
+    // NUL byte, the reason, and `utf8` is left alone.
     virtual std::optional<std::string> read(const std::string& path, std::string& utf8) = 0;
 };
 

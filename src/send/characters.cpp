@@ -78,4 +78,11 @@ std::optional<char32_t> firstControlCharacter(std::string_view utf8) {
     return std::nullopt;
 }
 
+std::optional<std::string> nulByteReason(std::string_view bytes) {
+    const std::size_t at = bytes.find('\0');
+    if (at == std::string_view::npos) return std::nullopt;
+    return "The file holds a NUL byte at byte offset " + std::to_string(at) +
+           ", which the message field cannot show. Nothing was loaded.";
+}
+
 }  // namespace orvenda::send

@@ -1,6 +1,6 @@
 // send: reading the model's UTF-8 texts character by character, for the
 // checks made before a text is written in the system's code page or passed
-// on a command line.
+// on a command line, and the check made on a file's bytes before loading.
 #pragma once
 
 #include <cstddef>
@@ -21,5 +21,9 @@ std::string describeCharacter(char32_t c);
 // The first line break or other control character except the tab, which a
 // single-line field cannot pass on a command line.
 std::optional<char32_t> firstControlCharacter(std::string_view utf8);
+
+// A file's bytes holding a NUL, which a text field would show cut there:
+// the reason for refusing them, naming the byte's offset.
+std::optional<std::string> nulByteReason(std::string_view bytes);
 
 }  // namespace orvenda::send

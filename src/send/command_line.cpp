@@ -1,4 +1,5 @@
-// send: the command-line builder and the two readings it is built for.
+// send: the command-line builder, and the argument rules the program's name
+// is read by.
 #include "send/command_line.h"
 
 namespace orvenda::send {
@@ -130,24 +131,6 @@ std::vector<std::string> splitArguments(std::string_view line) {
         args.push_back(std::move(arg));
     }
     return args;
-}
-
-InterpreterReading readAsInterpreter(std::string_view line) {
-    InterpreterReading reading;
-    bool inQuotes = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == '"') {
-            inQuotes = !inQuotes;
-            reading.commandLine += c;
-        } else if (c == '^' && !inQuotes) {
-            if (i + 1 < line.size()) reading.commandLine += line[++i];
-        } else {
-            if (isOperator(c) && !inQuotes) reading.onlyOneCommand = false;
-            reading.commandLine += c;
-        }
-    }
-    return reading;
 }
 
 }  // namespace orvenda::send

@@ -1,5 +1,5 @@
 // send: building command lines that the command interpreter hands to the
-// sender unchanged, and reading them back the way the platform does.
+// sender unchanged, and splitting them the way the platform does.
 //
 // Pure text functions, no platform calls. A line is built for two readers at
 // once: the interpreter ("cmd.exe /k" or "/c" with the line in quotes), which
@@ -58,15 +58,5 @@ bool isInterpreterMetacharacter(char c);
 // backslashes and a literal quote, and "" inside a quoted part is a literal
 // quote.
 std::vector<std::string> splitArguments(std::string_view line);
-
-// What the Windows command interpreter does with a line it is given to run
-// (after the outer quotes of "/k" have been taken off): every double quote
-// toggles its quoting, outside quotes a caret takes the next character
-// literally and is dropped, and an unescaped & | < > ends the command.
-struct InterpreterReading {
-    std::string commandLine;   // what the started program receives
-    bool onlyOneCommand = true;  // false when & | < > would act
-};
-InterpreterReading readAsInterpreter(std::string_view line);
 
 }  // namespace orvenda::send

@@ -2,9 +2,7 @@
 //
 // The Win32 implementation hands the line unchanged to the platform, which
 // finds the first word ("cmd.exe", "notepad.exe") as it finds any program
-// named without a folder. The POSIX implementation, used by the native tests,
-// splits the line by the Windows rules and starts the first word found on
-// PATH, so that a test can stand a recording "cmd.exe" or "notepad.exe" there.
+// named without a folder. Native tests record launches instead.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,7 @@
 // settings: text forms (number, tick, flag, text) over the raw store.
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -16,11 +17,22 @@ std::string_view trimmed(std::string_view s) {
 
 }  // namespace
 
+// Whole values as whole numbers; fractions (a pixel at an odd scaling) with
+// at most seven significant digits, never with an exponent.
 std::string numberText(float value) {
-    if (value == 0) value = 0;  // no "-0"
+    const double v = value;
+    if (!std::isfinite(v) || v == 0) return "0";  // no "-0"
     char buf[64];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    return ec == std::errc{} ? std::string(buf, end) : std::string("0");
+    if (std::abs(v) >= 1e7 || v == std::trunc(v)) {
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, std::round(v), std::chars_format::fixed, 0);
+        return std::string(buf, end);
+    }
+    const int decimals = std::max(0, 6 - static_cast<int>(std::floor(std::log10(std::abs(v)))));
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    std::string text(buf, end);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
 }
 
 std::optional<float> parseNumber(std::string_view text) {

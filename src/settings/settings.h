@@ -18,8 +18,8 @@ namespace orvenda::settings {
 inline constexpr const char* kApplication = "ORVENDA";
 inline constexpr const char* kSection = "Settings";
 
-// "1000", "-15", "1234.5": the shortest text that reads back as the same
-// single-precision number.
+// "1000", "-15", "100000", "1234.5": whole values as whole numbers, fractions
+// with at most seven significant digits, never an exponent.
 std::string numberText(float value);
 std::optional<float> parseNumber(std::string_view text);
 std::optional<std::int16_t> parseTick(std::string_view text);

@@ -2,8 +2,8 @@
 //
 // Two operations only, as every window uses them: read with a default, and
 // write. Values are texts of any length; each reader converts. The Windows
-// build keeps them in the registry, the POSIX build in an SQLite file; the
-// build picks one definition of openUserStore().
+// build keeps them in the registry (openUserStore()); native tests use a
+// store in memory.
 #pragma once
 
 #include <memory>

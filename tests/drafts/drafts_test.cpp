@@ -1,147 +1,106 @@
-// "SAVE DRAFT", "LOAD DRAFT", "EDIT IN NOTEPAD" and "SE-LOG".
+// The message file that SAVE DRAFT, SEND and LOAD DRAFT share: its bytes,
+// what a failure leaves behind, and the two Notepad buttons.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
-#include "support/program.h"
+#include <csignal>
+#include <functional>
+
 #include "support/temp_folder.h"
 
 namespace orvenda {
 namespace {
 
-using testing::Program;
-using testing::RecordingLauncher;
-using testing::TempFolder;
+namespace fs = std::filesystem;
+using Failures = std::vector<std::string>;
 
-struct Drafts {
-    Program p;
-    TempFolder folder;
-    app::MainWindow& w = p.start();
-    Drafts() { w.INSTALL_FOLDER_TEXTBOX.userEdited(folder.text()); }
-};
+using Drafts = testing::ProgramInFolder;
 
-TEST(Drafts, EachSaveAndLoadCycleAddsOneLineBreak) {
-    Drafts d;
-    d.w.MESSAGE_TEXTBOX.userEdited("Hello\r\nWorld");
-    d.w.SAVE_DRAFT_BUTTON.userClick();
-    EXPECT_EQ(d.folder.bytes("SE-EMAIL.txt"), "Hello\r\nWorld\r\n");
-    d.w.MESSAGE_TEXTBOX.userEdited("overwritten without a question");
+TEST(MessageFile, SaveAndSendWriteTheBodyAndALineBreakInTheCodePageAndLoadReadsItBack) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "\r\n"}, {"Hello\r\nWorld", "Hello\r\nWorld\r\n"}, {"Café € “q” —", "Caf\xE9 \x80 \x93q\x94 \x97\r\n"}};
+    for (auto [text, bytes] : cases) {
+        Drafts d;
+        d.w.MESSAGE_TEXTBOX.userEdited(text);
+        d.w.SAVE_DRAFT_BUTTON.userClick();
+        EXPECT_EQ(d.file(), bytes);
+        d.folder.put("SE-EMAIL.txt", "");
+        d.w.SEND_EMAIL_BUTTON.userClick();
+        EXPECT_EQ(d.file(), bytes);
+        d.w.LOAD_DRAFT_BUTTON.userClick();
+        EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), text + "\r\n");
+        EXPECT_TRUE(d.p.backend.failures.empty());
+    }
+    Drafts d;  // a file edited elsewhere: bare line breaks as they are, and the whole of it
+    d.folder.put("SE-EMAIL.txt", "Gr\xFC\xDF" "e\n" + std::string(200000, '\xE9'));
     d.w.LOAD_DRAFT_BUTTON.userClick();
-    EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), "Hello\r\nWorld\r\n");
-    d.w.SAVE_DRAFT_BUTTON.userClick();
-    d.w.LOAD_DRAFT_BUTTON.userClick();
-    EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), "Hello\r\nWorld\r\n\r\n");
-    EXPECT_TRUE(d.p.backend.failures.empty());
-    EXPECT_TRUE(d.p.launcher.launches.empty());
+    std::string expected = "Grüße\n";
+    for (int i = 0; i < 200000; ++i) expected += "é";
+    EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), expected);
 }
 
-TEST(Drafts, EmptyBodySavesTwoBytesAndLoadsAsOneLineBreak) {
-    Drafts d;
-    d.w.SAVE_DRAFT_BUTTON.userClick();
-    EXPECT_EQ(d.folder.bytes("SE-EMAIL.txt"), "\r\n");
-    d.w.LOAD_DRAFT_BUTTON.userClick();
-    EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), "\r\n");
+// Each way a write can fail: the click is refused with the reason, the old
+// file stays byte for byte, nothing is left beside it and nothing starts.
+TEST(MessageFile, AFailedWriteLeavesTheOldFileWhole) {
+    const std::pair<const char*, std::function<void(Drafts&)>> cases[] = {
+        {"Permission denied", [](Drafts& d) { fs::permissions(d.folder.path / "SE-EMAIL.txt", fs::perms::owner_read); }},
+        {"File too large", [](Drafts&) { std::signal(SIGXFSZ, SIG_IGN); rlimit r{8, RLIM_INFINITY}; setrlimit(RLIMIT_FSIZE, &r); }},
+        {"No such file or directory", [](Drafts& d) { d.w.INSTALL_FOLDER_TEXTBOX.userEdited(d.folder.text() + "\\gone"); }}};
+    for (const auto& [reason, breakIt] : cases) {
+        Drafts d;
+        d.folder.put("SE-EMAIL.txt", "earlier\r\n");
+        breakIt(d);
+        d.w.MESSAGE_TEXTBOX.userEdited("a new body, longer than the limit");
+        d.w.SAVE_DRAFT_BUTTON.userClick();
+        d.w.SEND_EMAIL_BUTTON.userClick();
+        rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &none);
+        const std::string failure = "Could not write the message file \"" + d.w.messageFilePath() + "\": " + reason;
+        EXPECT_EQ(d.p.backend.failures, (Failures{failure, failure}));
+        EXPECT_EQ(d.file(), "earlier\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(d.folder.path), {}), 1);
+        EXPECT_TRUE(d.p.launcher.launches.empty());
+    }
 }
 
-TEST(Drafts, LoadBringsBackTheLastSendAndTouchesNoOtherField) {
-    Drafts d;
-    d.w.MESSAGE_TEXTBOX.userEdited("sent body");
-    d.w.SUBJECT_TEXTBOX.userEdited("subject stays");
-    d.w.SEND_EMAIL_BUTTON.userClick();
-    d.w.MESSAGE_TEXTBOX.userEdited("");
-    d.w.LOAD_DRAFT_BUTTON.userClick();
-    EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), "sent body\r\n");
-    EXPECT_EQ(d.w.SUBJECT_TEXTBOX.text(), "subject stays");
+TEST(MessageFile, AFileThatCannotBeLoadedLeavesTheFieldAsItWas) {
+    const std::pair<std::string, const char*> cases[] = {
+        {std::string("seen\0tail\r\n", 11), "The file holds a NUL byte at byte offset 4, which the message field cannot show. Nothing was loaded."},
+        {"", "Is a directory"}};
+    for (const auto& [bytes, reason] : cases) {
+        Drafts d;
+        if (bytes.empty()) fs::create_directory(d.folder.path / "SE-EMAIL.txt");
+        else d.folder.put("SE-EMAIL.txt", bytes);
+        d.w.MESSAGE_TEXTBOX.userEdited("keep me");
+        d.w.LOAD_DRAFT_BUTTON.userClick();
+        EXPECT_EQ(d.p.backend.failures, Failures{"Could not read the message file \"" + d.w.messageFilePath() + "\": " + reason});
+        EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), "keep me");
+    }
 }
 
-TEST(Drafts, LoadReadsAFileEditedElsewhereWholeAndInTheCodePage) {
+TEST(MessageFile, SaveRefusesACharacterTheCodePageCannotHold) {
     Drafts d;
-    // Notepad saved it: bare line breaks kept as they are, 1252 bytes.
-    std::string bytes = "Gr\xFC\xDF" "e \x80 5\nline two\r\n";
-    for (int i = 0; i < 20000; ++i) bytes += "0123456789\xE9\r\n";
-    d.folder.put("SE-EMAIL.txt", bytes);
-    d.w.LOAD_DRAFT_BUTTON.userClick();
-    const std::string& text = d.w.MESSAGE_TEXTBOX.text();
-    EXPECT_EQ(text.rfind("Grüße € 5\nline two\r\n0123456789é\r\n", 0), 0u);
-    EXPECT_EQ(text.size(), bytes.size() + 4 + 20000);  // ü ß é: one byte more in UTF-8, €: two
-    EXPECT_EQ(text.substr(text.size() - 14), "0123456789é\r\n");
-}
-
-TEST(DraftsFailure, PlaceholderFolderFailsBothWaysAndKeepsTheField) {
-    Program p;
-    auto& w = p.start();
-    w.MESSAGE_TEXTBOX.userEdited("keep me");
-    w.SAVE_DRAFT_BUTTON.userClick();
-    w.LOAD_DRAFT_BUTTON.userClick();
-    ASSERT_EQ(p.backend.failures.size(), 2u);
-    EXPECT_EQ(p.backend.failures[0],
-              "Could not write the message file \"e.g. C:\\SendEmail\\SE-EMAIL.txt\": No such file or directory");
-    EXPECT_EQ(p.backend.failures[1],
-              "Could not read the message file \"e.g. C:\\SendEmail\\SE-EMAIL.txt\": No such file or directory");
-    EXPECT_EQ(w.MESSAGE_TEXTBOX.text(), "keep me");
-}
-
-TEST(DraftsFailure, UnreadableFileKeepsTheField) {
-    Drafts d;
-    std::filesystem::create_directory(d.folder.path() / "SE-EMAIL.txt");
-    d.w.MESSAGE_TEXTBOX.userEdited("keep me");
-    d.w.LOAD_DRAFT_BUTTON.userClick();
-    ASSERT_EQ(d.p.backend.failures.size(), 1u);
-    EXPECT_NE(d.p.backend.failures[0].find("Is a directory"), std::string::npos);
-    EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), "keep me");
-}
-
-TEST(DraftsFailure, SaveRefusesCharactersTheCodePageCannotHold) {
-    Drafts d;
-    d.folder.put("SE-EMAIL.txt", "earlier draft\r\n");
     d.w.MESSAGE_TEXTBOX.userEdited("Привет");
     d.w.SAVE_DRAFT_BUTTON.userClick();
-    ASSERT_EQ(d.p.backend.failures.size(), 1u);
-    EXPECT_EQ(d.p.backend.failures[0],
-              "The message holds \"П\" (U+041F), a character that the system's code page cannot hold. "
-              "Nothing was written.");
-    EXPECT_EQ(d.folder.bytes("SE-EMAIL.txt"), "earlier draft\r\n");
-    EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), "Привет");
+    EXPECT_EQ(d.p.backend.failures, Failures{"The message holds \"П\" (U+041F), a character that the system's code "
+                                             "page cannot hold. Nothing was written."});
+    EXPECT_FALSE(fs::exists(d.folder.path / "SE-EMAIL.txt"));
 }
 
-TEST(Viewers, BeforeTheFirstTickTheCommandIsBuiltAtTheClick) {
-    Program p;
+TEST(Viewers, NotepadOpensTheFilesOfTheLastTickOrOfTheClickBeforeIt) {
+    testing::Program p;
     auto& w = p.start();
     w.INSTALL_FOLDER_TEXTBOX.userEdited("C:\\Send Email");
     w.NOTEPAD_EMAIL_BUTTON.userClick();
-    w.SENDEMAIL_LOG_BUTTON.userClick();
-    const std::vector<RecordingLauncher::Launch> expected = {
-        {"notepad.exe C:\\Send Email\\SE-EMAIL.txt", 1},
-        {"notepad.exe C:\\Send Email\\SENDEMAIL-LOG.txt", 1}};
-    EXPECT_EQ(p.launcher.launches, expected);
-    EXPECT_EQ(w.EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX.text(), "EDIT EMAIL");
-}
-
-TEST(Viewers, AfterATickTheComposedCommandIsLaunchedAsItStands) {
-    Program p;
-    auto& w = p.start();
-    w.INSTALL_FOLDER_TEXTBOX.userEdited("D:\\Tools\\Mailer");
     p.advance(1000);
     w.INSTALL_FOLDER_TEXTBOX.userEdited("E:\\Elsewhere");  // takes effect at the next tick
     w.SENDEMAIL_LOG_BUTTON.userClick();
-    w.NOTEPAD_EMAIL_BUTTON.userClick();
-    p.advance(1000);
-    w.NOTEPAD_EMAIL_BUTTON.userClick();
-    const std::vector<RecordingLauncher::Launch> expected = {
-        {"notepad.exe D:\\Tools\\Mailer\\SENDEMAIL-LOG.txt", 1},
-        {"notepad.exe D:\\Tools\\Mailer\\SE-EMAIL.txt", 1},
-        {"notepad.exe E:\\Elsewhere\\SE-EMAIL.txt", 1}};
-    EXPECT_EQ(p.launcher.launches, expected);
-    EXPECT_TRUE(p.backend.failures.empty());
-}
-
-TEST(Viewers, NotepadThatCannotStartIsReportedByItsCommand) {
-    Program p;
-    auto& w = p.start();
-    p.advance(1000);
     p.launcher.failWith = "No such file or directory";
-    w.SENDEMAIL_LOG_BUTTON.userClick();
-    ASSERT_EQ(p.backend.failures.size(), 1u);
-    EXPECT_EQ(p.backend.failures[0],
-              "Could not start \"notepad.exe e.g. C:\\SendEmail\\SENDEMAIL-LOG.txt\": No such file or directory");
+    w.NOTEPAD_EMAIL_BUTTON.userClick();
+    EXPECT_EQ(p.launcher.launches, (std::vector<testing::RecordingLauncher::Launch>{
+                                       {"notepad.exe C:\\Send Email\\SE-EMAIL.txt", 1},
+                                       {"notepad.exe C:\\Send Email\\SENDEMAIL-LOG.txt", 1}}));
+    EXPECT_EQ(p.backend.failures, Failures{"Could not start \"notepad.exe C:\\Send Email\\SE-EMAIL.txt\": No such file or directory"});
 }
 
 }  // namespace

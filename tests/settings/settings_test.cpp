@@ -1,67 +1,85 @@
-// Text forms of stored values: how numbers, ticks and flags are written, and
-// how texts that do not convert fall back to the key's default.
+// Stored values: the text forms written, texts that read as the default, and
+// window geometry across monitors of different scaling.
 #include <gtest/gtest.h>
 
-#include "settings/settings.h"
-#include "support/memory_store.h"
+#include "support/program.h"
+#include "ui/screen_units.h"
 
 namespace orvenda {
 namespace {
 
 using namespace settings;
 
-TEST(NumberText, PlainShortestForm) {
-    EXPECT_EQ(numberText(1000), "1000");
-    EXPECT_EQ(numberText(-15), "-15");
-    EXPECT_EQ(numberText(1234.5f), "1234.5");
-    EXPECT_EQ(numberText(0.0f), "0");
-    EXPECT_EQ(numberText(-0.0f), "0");
-    EXPECT_EQ(numberText(13575), "13575");
-    // Every twip value a window can have reads back as the same number.
-    for (float v : {0.1f, 1005.0f, 16777216.0f, -480000.0f, 666.6667f})
-        EXPECT_EQ(parseNumber(numberText(v)), v) << numberText(v);
+TEST(StoredNumbers, WholeValuesWholeFractionsSevenDigitsNeverAnExponent) {
+    const std::pair<float, const char*> cases[] = {
+        {1000, "1000"},         {-15, "-15"},          {100000, "100000"},  {491520, "491520"},
+        {-0.0f, "0"},           {1234.5f, "1234.5"},   {8.5714283f, "8.571428"},
+        {486438.15f, "486438.2"}, {-12345.678f, "-12345.68"}, {0.1f, "0.1"}, {1234567.5f, "1234568"}};
+    for (auto [value, text] : cases) EXPECT_EQ(numberText(value), text);
 }
 
-TEST(StoredTexts, ConvertOrAreRefused) {
-    EXPECT_EQ(parseNumber(" 1000 "), 1000.0f);
-    EXPECT_EQ(parseNumber("+5"), 5.0f);
-    for (const char* bad : {"", "abc", "10px", "1,5", "nan", "inf", "1e99", "--1"})
-        EXPECT_FALSE(parseNumber(bad)) << bad;
-    EXPECT_EQ(parseTick("1"), 1);
-    EXPECT_EQ(parseTick("0"), 0);
-    for (const char* bad : {"2", "-1", "0.5", "True", ""}) EXPECT_FALSE(parseTick(bad)) << bad;
-    EXPECT_EQ(parseFlag("True"), true);
-    EXPECT_EQ(parseFlag("False"), false);
-    for (const char* bad : {"true", "1", "Yes", ""}) EXPECT_FALSE(parseFlag(bad)) << bad;
+TEST(StoredNumbers, EveryWindowPositionReadsBackToTheSamePixel) {
+    int wrong = 0;
+    for (unsigned dpi : {96u, 97u, 120u, 144u, 168u, 192u, 240u, 288u, 336u, 480u})
+        for (int px = -32768; px <= 32767; ++px)
+            wrong += ui::twipsToPixels(*parseNumber(numberText(ui::pixelsToTwips(px, dpi))), dpi) != px;
+    EXPECT_EQ(wrong, 0);
 }
 
-TEST(TypedSettings, MissingOrDamagedValuesReadAsTheDefault) {
+TEST(StoredTexts, WhatDoesNotConvertReadsAsTheDefault) {
+    for (const char* bad : {"", "abc", "10px", "1,5", "nan", "inf", "1e99", "--1"}) EXPECT_FALSE(parseNumber(bad)) << bad;
+    for (const char* bad : {"2", "-1", "0.5", "True"}) EXPECT_FALSE(parseTick(bad)) << bad;
+    for (const char* bad : {"true", "1", "Yes"}) EXPECT_FALSE(parseFlag(bad)) << bad;
+    EXPECT_EQ(parseNumber(" -5\t").value_or(0) + parseNumber("+7").value_or(0), 2.0f);
     testing::MemoryStore store;
+    store.values = {{"ORVENDA\\Settings\\MainWidth", "wide"}, {"ORVENDA\\Settings\\TLS_NO_TICKBOX", "3"},
+                    {"ORVENDA\\Settings\\OUTPUT_WINDOW_VISIBLE", "no"}};
     Settings s(store);
-    EXPECT_EQ(s.read(keys::Main.width), 13575.0f);
-    EXPECT_EQ(s.read(keys::OUTPUT_WINDOW_VISIBLE), true);
-    EXPECT_EQ(s.read(keys::INSTALL_FOLDER_TEXTBOX), "e.g. C:\\SendEmail");
-    store.seed("MainWidth", "wide");
-    store.seed("TLS_NO_TICKBOX", "3");
-    store.seed("OUTPUT_WINDOW_VISIBLE", "no");
     EXPECT_EQ(s.read(keys::Main.width), 13575.0f);
     EXPECT_EQ(s.read(keys::TLS_NO_TICKBOX), 1);
-    EXPECT_EQ(s.read(keys::OUTPUT_WINDOW_VISIBLE), true);
+    EXPECT_TRUE(s.read(keys::OUTPUT_WINDOW_VISIBLE));
 }
 
-TEST(TypedSettings, WritesUseTheTextForms) {
-    testing::MemoryStore store;
-    Settings s(store);
-    s.write(keys::Main.left, -15.0f);
-    s.write(keys::TLS_YES_TICKBOX, std::int16_t{1});
-    s.write(keys::OUTPUT_WINDOW_VISIBLE, false);
-    s.write(keys::SMTP_PASSWORD_TEXTBOX, "p@ss word");
-    EXPECT_EQ(store.writes, (std::vector<testing::MemoryStore::Write>{
-                                {"MainLeft", "-15"},
-                                {"TLS_YES_TICKBOX", "1"},
-                                {"OUTPUT_WINDOW_VISIBLE", "False"},
-                                {"SMTP_PASSWORD_TEXTBOX", "p@ss word"}}));
-    EXPECT_EQ(store.values.count("ORVENDA\\Settings\\MainLeft"), 1u);
+// A fake window manager's two monitors side by side: the primary 1920 x 1080
+// pixels at 96 DPI (the system's), and 2880 x 1620 at 144 DPI to its right.
+// A window is drawn at the DPI of the monitor that holds its top-left corner.
+constexpr unsigned kSystemDpi = 96;
+const std::pair<ui::PixelRect, unsigned> kScreens[] = {{{0, 0, 1920, 1080}, 96}, {{1920, 0, 4800, 1620}, 144}};
+
+unsigned dpiAt(const ui::PixelRect& r) {
+    for (auto [area, dpi] : kScreens)
+        if (r.left >= area.left && r.left < area.right && r.top >= area.top && r.top < area.bottom) return dpi;
+    return kSystemDpi;
+}
+
+// Closes the compose window at `closed` and opens it again with the first
+// `monitors` monitors attached.
+ui::Bounds reopened(const ui::PixelRect& closed, std::size_t monitors) {
+    testing::Program first, second;
+    for (auto* p : {&first, &second}) {
+        p->backend.wm.screens.clear();
+        for (std::size_t i = 0; i < monitors; ++i)
+            p->backend.wm.screens.push_back({ui::screenAreaTwips(kScreens[i].first, kSystemDpi),
+                                             ui::screenAreaTwips(kScreens[i].first, kSystemDpi)});
+    }
+    first.start().userMoved(ui::frameTwips(closed, kSystemDpi, dpiAt(closed)));
+    first.main().EXIT_BUTTON.userClick();
+    second.store.values = first.store.values;
+    return second.start().geometry();
+}
+
+TEST(MonitorScaling, AWindowReopensWhereItWasClosedAtTheSameSize) {
+    for (ui::PixelRect closed : {ui::PixelRect{2100, 300, 3000, 900}, ui::PixelRect{4000, 1000, 4700, 1500},
+                                 ui::PixelRect{100, 50, 1000, 600}}) {
+        const ui::PixelRect r = ui::framePixels(reopened(closed, 2), kSystemDpi, dpiAt(closed));
+        EXPECT_TRUE(r == closed) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    }
+}
+
+TEST(MonitorScaling, AWindowOnAMonitorNowGoneOpensOnThePrimary) {
+    const ui::PixelRect r = ui::framePixels(reopened({4000, 1000, 4700, 1500}, 1), kSystemDpi, kSystemDpi);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 1920 && r.bottom <= 1080)
+        << r.left << "," << r.top << " " << r.right << "," << r.bottom;
 }
 
 }  // namespace

@@ -9,8 +9,14 @@
 
 namespace orvenda::testing {
 
-class MemoryStore : public settings::Store {
-public:
+struct MemoryStore : settings::Store {
+    struct Write {
+        std::string key, value;
+        bool operator==(const Write&) const = default;
+    };
+    std::map<std::string, std::string> values;  // under "app\section\key"
+    std::vector<Write> writes;
+
     std::string read(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& fallback) override {
         auto it = values.find(app + "\\" + section + "\\" + key);
@@ -21,22 +27,12 @@ public:
         values[app + "\\" + section + "\\" + key] = value;
         writes.push_back({key, value});
     }
-
     // Seeds a value under ORVENDA\Settings without recording it as a write.
-    void seed(const std::string& key, const std::string& value) {
-        values["ORVENDA\\Settings\\" + key] = value;
-    }
+    void seed(const std::string& key, const std::string& value) { values["ORVENDA\\Settings\\" + key] = value; }
     const std::string* stored(const std::string& key) const {
         auto it = values.find("ORVENDA\\Settings\\" + key);
         return it == values.end() ? nullptr : &it->second;
     }
-
-    struct Write {
-        std::string key, value;
-        bool operator==(const Write&) const = default;
-    };
-    std::map<std::string, std::string> values;
-    std::vector<Write> writes;
 };
 
 }  // namespace orvenda::testing

@@ -10,24 +10,20 @@
 
 namespace orvenda::testing {
 
-class RecordingLauncher : public send::Launcher {
-public:
+struct RecordingLauncher : send::Launcher {
     struct Launch {
         std::string commandLine;
         int windowStyle;
         bool operator==(const Launch&) const = default;
     };
-
-    std::optional<std::string> LaunchCommandLine(const std::string& commandLine,
-                                                 int windowStyle) override {
-        if (failWith) return failWith;
-        launches.push_back({commandLine, windowStyle});
-        return std::nullopt;
-    }
-
     std::vector<Launch> launches;
     // When set, every launch fails with this reason and nothing is recorded.
     std::optional<std::string> failWith;
+
+    std::optional<std::string> LaunchCommandLine(const std::string& commandLine, int windowStyle) override {
+        if (!failWith) launches.push_back({commandLine, windowStyle});
+        return failWith;
+    }
 };
 
 }  // namespace orvenda::testing

@@ -9,29 +9,24 @@
 
 namespace orvenda::testing {
 
-using Args = std::vector<std::string>;
-
 struct SenderFields {
     std::string folder, from, to, cc, bcc, subject, server, user, password, tls;
 };
 
 // Types every field (and sets the TLS mode text) as a user would.
 inline void typeSenderFields(app::MainWindow& w, const SenderFields& f) {
-    w.INSTALL_FOLDER_TEXTBOX.userEdited(f.folder);
-    w.SEND_FROM_ADDRESS_TEXTBOX.userEdited(f.from);
-    w.SEND_TO_ADDRESS_TEXTBOX.userEdited(f.to);
-    w.SEND_CC_ADDRESS_TEXTBOX.userEdited(f.cc);
-    w.SEND_BCC_ADDRESS_TEXTBOX.userEdited(f.bcc);
-    w.SUBJECT_TEXTBOX.userEdited(f.subject);
-    w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.userEdited(f.server);
-    w.SMTP_USERNAME_TEXTBOX.userEdited(f.user);
-    w.SMTP_PASSWORD_TEXTBOX.userEdited(f.password);
+    for (auto [box, text] : {std::pair{&w.INSTALL_FOLDER_TEXTBOX, &f.folder}, {&w.SEND_FROM_ADDRESS_TEXTBOX, &f.from},
+                             {&w.SEND_TO_ADDRESS_TEXTBOX, &f.to}, {&w.SEND_CC_ADDRESS_TEXTBOX, &f.cc},
+                             {&w.SEND_BCC_ADDRESS_TEXTBOX, &f.bcc}, {&w.SUBJECT_TEXTBOX, &f.subject},
+                             {&w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX, &f.server}, {&w.SMTP_USERNAME_TEXTBOX, &f.user},
+                             {&w.SMTP_PASSWORD_TEXTBOX, &f.password}})
+        box->userEdited(*text);
     w.TLS_TB_SETTING.setText(f.tls);
 }
 
 // The sender's arguments, program first, each field text exactly once where
 // the line carries it.
-inline Args expectedArguments(const SenderFields& f) {
+inline std::vector<std::string> expectedArguments(const SenderFields& f) {
     return {f.folder + "\\SendEmail.exe", "-f", f.from, "-t", f.to, "-cc", f.cc, "-bcc", f.bcc,
             "-u", f.subject, "-o", "message-file=" + f.folder + "\\SE-EMAIL.txt", "-s", f.server,
             "-xu", f.user, "-xp", f.password, "-o", "reply-to=" + f.from, "-l",

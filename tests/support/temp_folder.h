@@ -1,43 +1,36 @@
 // Test support: a fresh folder under the system's temporary folder, removed
-// with everything in it when the test ends.
+// with everything in it when the test ends, and the started program with its
+// install folder there.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 
+#include "support/program.h"
+
 namespace orvenda::testing {
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("orvenda-test-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string text() const { return path_.string(); }
-
+struct TempFolder {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("orvenda-test-" + std::to_string(std::random_device{}()));
+    TempFolder() { std::filesystem::create_directories(path); }
+    ~TempFolder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
+    std::string text() const { return path.string(); }
     std::string bytes(const std::string& name) const {
-        std::ifstream in(path_ / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::ifstream in(path / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
-    void put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
-    }
+    void put(const std::string& name, const std::string& bytes) const { std::ofstream(path / name, std::ios::binary) << bytes; }
+};
 
-private:
-    std::filesystem::path path_;
+struct ProgramInFolder {
+    Program p;
+    TempFolder folder;
+    app::MainWindow& w = p.start();
+    ProgramInFolder() { w.INSTALL_FOLDER_TEXTBOX.userEdited(folder.text()); }
+    std::string file() const { return folder.bytes("SE-EMAIL.txt"); }
 };
 
 }  // namespace orvenda::testing

@@ -1,6 +1,9 @@
 // send/posix: message files in code page 1252, the code page of a default
-// Wine prefix, with "\" read as the folder separator.
+// Wine prefix, with "\" read as the folder separator. A write replaces the
+// file whole or not at all: a temporary file and rename(). A file without
+// any write permission is refused, as Windows refuses a read-only one.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,6 +41,12 @@ std::string hostPath(std::string path) {
 
 std::string reason(int error) { return std::strerror(error); }
 
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 class Cp1252Files : public AnsiTextFiles {
 public:
     std::optional<char32_t> firstUnrepresentable(std::string_view utf8) const override {
@@ -56,27 +65,48 @@ public:
             if (!b) return std::string("The text holds a character that code page 1252 cannot hold.");
             bytes += static_cast<char>(*b);
         }
-        const int fd = ::open(hostPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        // The new text goes to a temporary file beside the old one, which
+        // replaces it in one step once all of it is on disk.
+        const std::string target = hostPath(path);
+        struct stat old {};
+        const bool exists = ::stat(target.c_str(), &old) == 0;
+        if (exists && S_ISREG(old.st_mode) && (old.st_mode & 0222) == 0) return reason(EACCES);
+        std::string temporary = target + ".XXXXXX";
+        const int fd = ::mkstemp(temporary.data());
         if (fd < 0) return reason(errno);
+        const auto fail = [&](int error) {
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            return reason(error);
+        };
+        if (::fchmod(fd, exists ? old.st_mode & 07777 : 0666 & ~currentUmask()) != 0) return fail(errno);
         std::size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
             if (n < 0) {
                 if (errno == EINTR) continue;
-                const int error = errno;
-                ::close(fd);
-                return reason(error);
+                return fail(errno);
             }
             done += static_cast<std::size_t>(n);
         }
-        if (::close(fd) != 0) return reason(errno);
+        if (::fsync(fd) != 0) return fail(errno);
+        if (::close(fd) != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return reason(error);
+        }
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return reason(error);
+        }
         return std::nullopt;
     }
 
     std::optional<std::string> read(const std::string& path, std::string& utf8) override {
         const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) return reason(errno);
-        std::string text;
+        std::string bytes;
         char buffer[65536];
         for (;;) {
             const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -87,10 +117,12 @@ public:
                 ::close(fd);
                 return reason(error);
             }
-            for (ssize_t i = 0; i < n; ++i)
-                appendUtf8(text, fromByte(static_cast<unsigned char>(buffer[i])));
+            bytes.append(buffer, static_cast<std::size_t>(n));
         }
         ::close(fd);
+        if (auto refused = nulByteReason(bytes)) return refused;
+        std::string text;
+        for (unsigned char b : bytes) appendUtf8(text, fromByte(b));
         utf8 = std::move(text);
         return std::nullopt;
     }

@@ -1,6 +1,8 @@
 // send/win32: message files in the system's ANSI code page. Characters the
 // code page cannot hold are found with WC_NO_BEST_FIT_CHARS and the
 // used-default flag, so nothing is ever written as a look-alike or a "?".
+// A write goes to a temporary file that ReplaceFileW (or MoveFileExW where
+// there is no old file) puts in the old file's place.
 #include <windows.h>
 
 #include <algorithm>
@@ -55,24 +57,38 @@ public:
         // Windows refuses to replace a read-only file; say so the same way
         // where the system would let its administrator through.
         const DWORD attributes = GetFileAttributesW(name.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-            !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+        if (exists && (attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             return win32::systemReason(ERROR_ACCESS_DENIED);
-        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+        // The new text goes to a temporary file in the same folder, which
+        // takes the old file's place (and attributes) once all of it is on disk.
+        const std::size_t slash = name.find_last_of(L"\\/");
+        const std::wstring folder = slash == std::wstring::npos ? L"." : name.substr(0, slash + 1);
+        wchar_t temporary[MAX_PATH + 1];
+        if (!GetTempFileNameW(folder.c_str(), L"SE-", 0, temporary)) return win32::systemReason(GetLastError());
+        const auto fail = [&](DWORD error, HANDLE file) {
+            if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+            DeleteFileW(temporary);
+            return win32::systemReason(error);
+        };
+        HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return win32::systemReason(GetLastError());
+        if (file == INVALID_HANDLE_VALUE) return fail(GetLastError(), file);
         std::size_t done = 0;
         while (done < bytes.size()) {
             DWORD written = 0;
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-            if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
-                const DWORD error = GetLastError();
-                CloseHandle(file);
-                return win32::systemReason(error);
-            }
+            if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return fail(GetLastError(), file);
             done += written;
         }
-        if (!CloseHandle(file)) return win32::systemReason(GetLastError());
+        if (!FlushFileBuffers(file)) return fail(GetLastError(), file);
+        if (!CloseHandle(file)) return fail(GetLastError(), INVALID_HANDLE_VALUE);
+        const BOOL replaced =
+            exists ? ReplaceFileW(name.c_str(), temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                   : MoveFileExW(temporary, name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!replaced) return fail(GetLastError(), INVALID_HANDLE_VALUE);
+        // ReplaceFileW keeps them on Windows; Wine's does not.
+        if (exists) SetFileAttributesW(name.c_str(), attributes);
         return std::nullopt;
     }
 
@@ -94,6 +110,7 @@ public:
             bytes.append(buffer, got);
         }
         CloseHandle(file);
+        if (auto refused = nulByteReason(bytes)) return refused;
         std::wstring text;
         if (!bytes.empty()) {
             const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),

@@ -27,17 +27,24 @@ public:
             return fallback;
         const std::wstring name = wide(key);
         std::string result = fallback;
+        // Another running copy may write a longer value between the size
+        // query and the read: grow the buffer and read again.
+        std::wstring value;
         DWORD type = 0, bytes = 0;
-        if (RegQueryValueExW(hkey, name.c_str(), nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
-            (type == REG_SZ || type == REG_EXPAND_SZ)) {
-            std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+        LSTATUS status = RegQueryValueExW(hkey, name.c_str(), nullptr, &type, nullptr, &bytes);
+        while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+            value.assign(bytes / sizeof(wchar_t) + 1, L'\0');
             DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-            if (RegQueryValueExW(hkey, name.c_str(), nullptr, &type,
-                                 reinterpret_cast<BYTE*>(value.data()), &size) == ERROR_SUCCESS) {
+            status = RegQueryValueExW(hkey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
+                                      &size);
+            bytes = size;
+            if (status != ERROR_SUCCESS) continue;
+            if (type == REG_SZ || type == REG_EXPAND_SZ) {
                 value.resize(size / sizeof(wchar_t));
                 while (!value.empty() && value.back() == L'\0') value.pop_back();
                 result = narrow(value);
             }
+            break;
         }
         RegCloseKey(hkey);
         return result;

@@ -515,13 +515,13 @@ RECT FormWindow::nativeOuter() const {
 // the model's twips map to, so an untouched window keeps its exact values.
 void FormWindow::reportGeometry() {
     RECT native = nativeOuter();
-    RECT mapped = toPixels(form_.geometry(), dpi_);
-    if (!EqualRect(&native, &mapped)) form_.userMoved(toTwips(native, dpi_));
+    RECT mapped = frameToPixels(form_.geometry(), dpi_);
+    if (!EqualRect(&native, &mapped)) form_.userMoved(frameToTwips(native, dpi_));
 }
 
 void FormWindow::geometryChanged() {
     if (!hwnd_) return;
-    RECT r = toPixels(form_.geometry(), dpi_);
+    RECT r = frameToPixels(form_.geometry(), dpi_);
     stated_ = {r.right - r.left, r.bottom - r.top};
     if (IsIconic(hwnd_) || IsZoomed(hwnd_)) {
         WINDOWPLACEMENT wp{};
@@ -653,13 +653,11 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         reportGeometry();
         return r;
     }
-    case WM_DPICHANGED: {
+    case WM_DPICHANGED:
+        // The window keeps its place and its size in twips at the new DPI.
         relayout(HIWORD(wp));
-        const RECT* s = reinterpret_cast<const RECT*>(lp);
-        SetWindowPos(hwnd_, nullptr, s->left, s->top, s->right - s->left, s->bottom - s->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        geometryChanged();
         return 0;
-    }
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
@@ -678,8 +676,7 @@ void Win32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAf
                    flags);
 }
 
-// With one monitor its DPI is the system's; asking each monitor needs
-// shcore, loaded only when there is more than one.
+// Monitors in the coordinate space of window positions (system DPI).
 std::vector<Monitor> Win32WindowManager::monitors() {
     std::vector<std::pair<HMONITOR, MONITORINFO>> found;
     EnumDisplayMonitors(
@@ -693,10 +690,7 @@ std::vector<Monitor> Win32WindowManager::monitors() {
         },
         reinterpret_cast<LPARAM>(&found));
     std::vector<Monitor> out;
-    for (const auto& [m, mi] : found) {
-        const unsigned dpi = found.size() > 1 ? monitorDpi(m) : systemDpi();
-        out.push_back({toTwips(mi.rcMonitor, dpi), toTwips(mi.rcWork, dpi)});
-    }
+    for (const auto& [m, mi] : found) out.push_back({screenToTwips(mi.rcMonitor), screenToTwips(mi.rcWork)});
     return out;
 }
 

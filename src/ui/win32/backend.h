@@ -14,7 +14,7 @@ struct tagMSG;
 namespace orvenda::ui::win32 {
 
 // user32's window manager: the foreground window, SetWindowPos, and the
-// monitors in twips (each at its own DPI).
+// monitors in twips (at the system DPI, like window positions).
 class Win32WindowManager : public WindowManager {
 public:
     WindowHandle GetForegroundWindow() override;

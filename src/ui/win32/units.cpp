@@ -3,14 +3,10 @@
 // missing.
 #include "ui/win32/units.h"
 
-#include <algorithm>
-#include <cmath>
 
 namespace orvenda::ui::win32 {
 
 namespace {
-
-constexpr double kMaxPixels = 1'000'000;
 
 template <class F>
 F lookup(const wchar_t* module, const char* name) {
@@ -19,28 +15,28 @@ F lookup(const wchar_t* module, const char* name) {
     return m ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
 }
 
+RECT rect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+PixelRect pixelRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
+
 }  // namespace
 
-int toPixels(float twips, unsigned dpi) {
-    double px = double(twips) * dpi / 1440.0;
-    if (std::isnan(px)) return 0;
-    return static_cast<int>(std::lround(std::clamp(px, -kMaxPixels, kMaxPixels)));
+int toPixels(float twips, unsigned dpi) { return twipsToPixels(twips, dpi); }
+
+float toTwips(int pixels, unsigned dpi) { return pixelsToTwips(pixels, dpi); }
+
+RECT toPixels(const Bounds& b, unsigned dpi) { return rect(framePixels(b, dpi, dpi)); }
+
+Bounds toTwips(const RECT& r, unsigned dpi) { return frameTwips(pixelRect(r), dpi, dpi); }
+
+RECT frameToPixels(const Bounds& b, unsigned windowDpi) {
+    return rect(framePixels(b, systemDpi(), windowDpi));
 }
 
-float toTwips(int pixels, unsigned dpi) {
-    return static_cast<float>(pixels * 1440.0 / (dpi ? dpi : 96));
+Bounds frameToTwips(const RECT& r, unsigned windowDpi) {
+    return frameTwips(pixelRect(r), systemDpi(), windowDpi);
 }
 
-RECT toPixels(const Bounds& b, unsigned dpi) {
-    int left = toPixels(b.left, dpi), top = toPixels(b.top, dpi);
-    int width = std::max(0, toPixels(b.width, dpi)), height = std::max(0, toPixels(b.height, dpi));
-    return RECT{left, top, left + width, top + height};
-}
-
-Bounds toTwips(const RECT& r, unsigned dpi) {
-    return Bounds{toTwips(r.left, dpi), toTwips(r.top, dpi), toTwips(r.right - r.left, dpi),
-                  toTwips(r.bottom - r.top, dpi)};
-}
+Bounds screenToTwips(const RECT& r) { return screenAreaTwips(pixelRect(r), systemDpi()); }
 
 unsigned systemDpi() {
     static const unsigned dpi = [] {
@@ -59,14 +55,6 @@ unsigned windowDpi(HWND window) {
     static const Fn f = lookup<Fn>(L"user32.dll", "GetDpiForWindow");
     unsigned dpi = f && window ? unsigned(f(window)) : 0;
     return dpi ? dpi : systemDpi();
-}
-
-unsigned monitorDpi(HMONITOR monitor) {
-    using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const Fn f = lookup<Fn>(L"shcore.dll", "GetDpiForMonitor");
-    UINT x = 0, y = 0;
-    if (f && monitor && SUCCEEDED(f(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && x) return x;
-    return systemDpi();
 }
 
 }  // namespace orvenda::ui::win32

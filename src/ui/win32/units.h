@@ -1,25 +1,30 @@
 // ui/win32: twips (the model's unit) to and from pixels at a given DPI, and
-// where the DPI comes from. 15 twips make a pixel at 96 DPI.
+// where the DPI comes from. 15 twips make a pixel at 96 DPI. The rule for
+// outer frames and monitors is in ui/screen_units.h.
 #pragma once
 
 #include <windows.h>
 
-#include "ui/controls.h"
+#include "ui/screen_units.h"
 
 namespace orvenda::ui::win32 {
 
-// Nearest pixel; NaN reads as 0 and absurd values are clamped to what a
-// window position or size can hold.
+// Nearest pixel; NaN reads as 0 and absurd values are clamped.
 int toPixels(float twips, unsigned dpi);
 float toTwips(int pixels, unsigned dpi);
 // A rectangle in twips to left/top/right/bottom pixels, and back.
 RECT toPixels(const Bounds& twips, unsigned dpi);
 Bounds toTwips(const RECT& pixels, unsigned dpi);
+// A window's outer frame in screen coordinates: left and top at the system
+// DPI, width and height at the DPI of the monitor the window is on.
+RECT frameToPixels(const Bounds& twips, unsigned windowDpi);
+Bounds frameToTwips(const RECT& pixels, unsigned windowDpi);
+// A monitor's area in the same coordinate space.
+Bounds screenToTwips(const RECT& pixels);
 
 // The DPI the window is drawn at (GetDpiForWindow where the system has it).
 unsigned windowDpi(HWND window);
 // The DPI of the primary screen, for windows that do not exist yet.
 unsigned systemDpi();
-unsigned monitorDpi(HMONITOR monitor);
 
 }  // namespace orvenda::ui::win32

@@ -2,7 +2,8 @@
 # The full command-line property run under Wine: random field texts through
 # SEND and the real cmd.exe into a recording sender (see
 # tests/send/win32/command_line_property_wine_test.cpp). script/test runs the
-# same test with its default of 400 cases; this runs 10,000 or the count
+# same test with its default of 400 cases (and the same lines through
+# "cmd /v:on", which must not all hold); this runs 10,000 or the count
 # given, in a Wine prefix of its own (script/lib.sh).
 #
 # Usage: tests/send/e2e/property.sh [CASES] [SEED]
@@ -23,7 +24,7 @@ ORVENDA_PROPERTY_CASES="${1:-10000}" ORVENDA_PROPERTY_SEED="${2:-$RANDOM}" \
   wine "$TESTS" --gtest_filter='CommandLinePropertyWine*' </dev/null >"$LOG" 2>&1
 rc=$?
 grep -a -E -A1 'Failure|^line|^output|^records|^expected' "$LOG" | head -60
-grep -a 'cases run' "$LOG"
+grep -a 'command-line property' "$LOG"
 if [ "$rc" -eq 0 ] && grep -aq '^\[  PASSED  \] 1 test' "$LOG"; then
   echo "1 passed, 0 failed"
 else

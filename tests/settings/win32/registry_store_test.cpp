@@ -1,56 +1,45 @@
-// The registry store under Wine: the shared store behaviour, plus where the
-// values land and in what form.
+// The store in the registry under Wine: where and in what form the values
+// land, and a read that races another running copy's longer write.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "settings/store_contract.h"
-#include "ui/win32/text.h"
+#include <atomic>
+#include <thread>
+
+#include "settings/store.h"
 
 namespace orvenda {
 namespace {
 
-const wchar_t* const kBranch = L"Software\\VB and VBA Program Settings";
-
-class RegistryStoreContract : public testing::StoreContract {
-protected:
-    RegistryStoreContract() { app = "ORVENDA-contract-" + std::to_string(GetCurrentProcessId()); }
-    ~RegistryStoreContract() override {
-        HKEY branch;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kBranch, 0, KEY_ALL_ACCESS, &branch) == ERROR_SUCCESS) {
-            RegDeleteTreeW(branch, ui::win32::wide(app).c_str());
-            RegDeleteKeyW(branch, ui::win32::wide(app).c_str());
-            RegCloseKey(branch);
-        }
-    }
-    std::unique_ptr<settings::Store> open() override { return settings::openUserStore(); }
+struct RegistryStore : ::testing::Test {
+    const std::string app = "ORVENDA-test-" + std::to_string(GetCurrentProcessId());
+    const std::wstring path = L"Software\\VB and VBA Program Settings\\" + std::wstring(app.begin(), app.end());
+    std::unique_ptr<settings::Store> store = settings::openUserStore();
+    ~RegistryStore() override { RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
 };
 
-ORVENDA_STORE_CONTRACT_TESTS(RegistryStoreContract)
-
-TEST_F(RegistryStoreContract, ValuesAreRegSzUnderTheClassicProgramSettingsBranch) {
-    open()->write(app, "Settings", "SMTP_PASSWORD_TEXTBOX", "caf\xC3\xA9");
-    std::wstring path = std::wstring(kBranch) + L"\\" + ui::win32::wide(app) + L"\\Settings";
+TEST_F(RegistryStore, ValuesAreRegSzUnderTheProgramSettingsBranchAndAReadRacingALongerWriteGetsOneOfThem) {
+    const std::string shortText = "caf\xC3\xA9", longText(4000, 'y');
+    store->write(app, "Settings", "key", shortText);
     wchar_t buffer[64] = {};
-    DWORD type = 0, size = sizeof buffer;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, path.c_str(), L"SMTP_PASSWORD_TEXTBOX", RRF_RT_ANY,
-                           &type, buffer, &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    DWORD size = sizeof buffer;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (path + L"\\Settings").c_str(), L"key", RRF_RT_REG_SZ, nullptr, buffer,
+                           &size), ERROR_SUCCESS);
     EXPECT_STREQ(buffer, L"caf\u00e9");
-}
-
-TEST_F(RegistryStoreContract, ValuesWrittenByOtherProgramsAreRead) {
-    std::wstring path = std::wstring(kBranch) + L"\\" + ui::win32::wide(app) + L"\\Settings";
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    const wchar_t value[] = L"D:\\Tools\\Mailer";
-    RegSetValueExW(key, L"INSTALL_FOLDER_TEXTBOX", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                   sizeof value);
-    RegCloseKey(key);
-    EXPECT_EQ(open()->read(app, "Settings", "INSTALL_FOLDER_TEXTBOX", ""), "D:\\Tools\\Mailer");
+    std::atomic<bool> done{false};
+    std::thread writer([&] {  // another running copy
+        for (int i = 0; !done; ++i) settings::openUserStore()->write(app, "Settings", "key", i % 2 ? longText : shortText);
+    });
+    int wrong = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string value = store->read(app, "Settings", "key", "default");
+        wrong += value != shortText && value != longText;
+    }
+    done = true;
+    writer.join();
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(store->read(app, "Settings", "missing", "default"), "default");
 }
 
 }  // namespace
