@@ -15,7 +15,8 @@ bool topmost(const Window& w) { return (GetWindowLongW(w.hwnd(), GWL_EXSTYLE) & 
 
 // The control that has the keyboard focus in the window's thread.
 HWND focus(const Window& w) {
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(w.hwnd(), nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
