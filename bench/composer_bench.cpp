@@ -21,7 +21,7 @@ public:
                const std::string&) override {}
 };
 
-class NullLauncher : public send::Launcher {
+class NullLauncher : public platform::Launcher {
 public:
     std::optional<std::string> LaunchCommandLine(const std::string&, int) override { return std::nullopt; }
 };
@@ -30,8 +30,8 @@ struct Fixture {
     NullStore store;
     settings::Settings settings{store};
     NullLauncher launcher;
-    std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
-    app::Services services{settings, launcher, *files};
+    std::unique_ptr<platform::AnsiTextFiles> files = platform::makeSystemAnsiTextFiles();
+    platform::Services services{settings, launcher, *files};
     ui::headless::HeadlessBackend backend;
     ui::Application application{backend};
     app::MainWindow* main;

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "support/win32/driver.h"
-#include "ui/win32/text.h"
+#include "platform/win32/text.h"
 
 namespace orvenda::testing::win32 {
 namespace {
@@ -47,9 +47,9 @@ int processesNamed(const wchar_t* exe) {
 }
 
 void seedSetting(const char* key, const std::string& value) {
-    const std::wstring text = ui::win32::wide(value);
+    const std::wstring text = platform::win32::wide(value);
     RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\ORVENDA\\Settings",
-                    ui::win32::wide(key).c_str(), REG_SZ, text.c_str(), DWORD((text.size() + 1) * sizeof(wchar_t)));
+                    platform::win32::wide(key).c_str(), REG_SZ, text.c_str(), DWORD((text.size() + 1) * sizeof(wchar_t)));
 }
 
 int linesIn(const std::string& path) {

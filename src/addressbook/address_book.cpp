@@ -52,7 +52,7 @@ Look bold(float left, float top, float width, float height, float points) {
 
 }  // namespace
 
-AddressBook::AddressBook(ui::Application& app, app::Services& services)
+AddressBook::AddressBook(ui::Application& app, platform::Services& services)
     : ui::Form(app, kAddressBookWindow, "ORVENDA - ADDRESS_BOOK", ui::Border::FixedTool,
                kClientArea),
       ORVENDA_TITLE_1(add<ui::Label>("ORVENDA_TITLE_1", bold(120, 120, 3735, 465, 12), "NAME")),

@@ -7,20 +7,22 @@
 // indexed set: every member is built and handled by the same rule.
 //
 // This room reads and writes the settings store (through src/settings) and
-// the compose window's four address fields, which it reaches by name. It
-// knows nothing of any platform.
+// the compose window's four address fields, which it reaches by the names in
+// src/names. It uses ui and the platform service bundle, never app, and
+// makes no platform call.
 #pragma once
 
 #include <array>
 #include <vector>
 
-#include "app/services.h"
+#include "names/window_names.h"
+#include "platform/services.h"
 #include "settings/keys.h"
 #include "ui/form.h"
 
 namespace orvenda::addressbook {
 
-inline constexpr const char* kAddressBookWindow = "ORVENDA_ADDRESS_BOOK";
+using names::kAddressBookWindow;
 inline constexpr int kRows = settings::keys::AddressBookRows;
 
 enum class Family { From, To, Cc, Bcc };
@@ -35,10 +37,10 @@ struct PickFamily {
 };
 
 inline constexpr std::array<PickFamily, 4> kFamilies{{
-    {Family::From, "FROM_BUTTON_", "From", 8640, "SEND_FROM_ADDRESS_TEXTBOX"},
-    {Family::To, "TO_BUTTON_", "To", 9360, "SEND_TO_ADDRESS_TEXTBOX"},
-    {Family::Cc, "CC_BUTTON_", "Cc", 10080, "SEND_CC_ADDRESS_TEXTBOX"},
-    {Family::Bcc, "BCC_BUTTON_", "Bcc", 10800, "SEND_BCC_ADDRESS_TEXTBOX"},
+    {Family::From, "FROM_BUTTON_", "From", 8640, names::kFromField},
+    {Family::To, "TO_BUTTON_", "To", 9360, names::kToField},
+    {Family::Cc, "CC_BUTTON_", "Cc", 10080, names::kCcField},
+    {Family::Bcc, "BCC_BUTTON_", "Bcc", 10800, names::kBccField},
 }};
 
 inline const PickFamily& pickFamily(Family family) { return kFamilies[static_cast<int>(family)]; }
@@ -55,7 +57,7 @@ struct Row {
 
 class AddressBook : public ui::Form {
 public:
-    AddressBook(ui::Application& app, app::Services& services);
+    AddressBook(ui::Application& app, platform::Services& services);
 
     ui::Label& ORVENDA_TITLE_1;
     ui::Label& ORVENDA_TITLE_2;
@@ -86,7 +88,7 @@ protected:
 private:
     void showColumn(Family family, const ui::TickBox& tickbox);
 
-    app::Services& services_;
+    platform::Services& services_;
     std::vector<Row> rows_;
 };
 

@@ -3,9 +3,10 @@
 // A pick copies a row's address, exactly as its box shows it, over the whole
 // text of the family's field in the compose window. The column tickboxes
 // show or hide all 20 buttons of their column. Nothing here is stored.
+// Reaches the compose window only by the names in src/names.
 #include "addressbook/address_book.h"
 
-#include "app/main_window.h"
+#include "names/window_names.h"
 
 namespace orvenda::addressbook {
 
@@ -13,7 +14,7 @@ void AddressBook::PICK_BUTTON_Click(Family family, int row) {
     const std::string& address = this->row(row).address.text();
     // The compose window owns this one while it is open. Without it there is
     // nowhere to pick into, and naming it must not bring it back to life.
-    ui::Form* compose = app().find(app::kMainWindow);
+    ui::Form* compose = app().find(names::kMainWindow);
     if (!compose) return;
     compose->get<ui::TextBox>(pickFamily(family).target).setText(address);
 }

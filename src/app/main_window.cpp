@@ -1,5 +1,6 @@
 // app: the compose window's controls and layout, its load steps, its close
-// steps and "Save On Exit".
+// steps, "Save On Exit", EXIT, ABOUT and AB. Uses settings, windows,
+// addressbook and ui.
 #include "app/main_window.h"
 
 #include "addressbook/address_book.h"
@@ -42,21 +43,21 @@ constexpr ui::TextBoxStyle kPassword{false, false, true, false};
 
 }  // namespace
 
-MainWindow::MainWindow(ui::Application& app, Services& services)
+MainWindow::MainWindow(ui::Application& app, platform::Services& services)
     : ui::Form(app, kMainWindow, "ORVENDA", ui::Border::Sizable, Bounds{0, 0, 13335, 7800}),
       SEND_TO_ADDRESS_TEXTBOX(labelled(*this, "TO_LABEL", "To", {60, 960 + kRow, 495, kFieldHeight},
-                                       "SEND_TO_ADDRESS_TEXTBOX",
+                                       names::kToField,
                                        at(600, 960 + kRow, 6135, kFieldHeight, 0), "")),
       SEND_FROM_ADDRESS_TEXTBOX(labelled(*this, "FROM_LABEL", "From", {60, 960, 495, kFieldHeight},
-                                         "SEND_FROM_ADDRESS_TEXTBOX",
+                                         names::kFromField,
                                          at(600, 960, 6135, kFieldHeight, 1), "")),
       SEND_CC_ADDRESS_TEXTBOX(labelled(*this, "CC_LABEL", "Cc",
                                        {60, 960 + 2 * kRow, 495, kFieldHeight},
-                                       "SEND_CC_ADDRESS_TEXTBOX",
+                                       names::kCcField,
                                        at(600, 960 + 2 * kRow, 6135, kFieldHeight, 2), "")),
       SEND_BCC_ADDRESS_TEXTBOX(labelled(*this, "BCC_LABEL", "Bcc",
                                         {60, 960 + 3 * kRow, 495, kFieldHeight},
-                                        "SEND_BCC_ADDRESS_TEXTBOX",
+                                        names::kBccField,
                                         at(600, 960 + 3 * kRow, 6135, kFieldHeight, 3), "")),
       SUBJECT_TEXTBOX(labelled(*this, "SUBJECT_LABEL", "Subject", {0, 2400, 600, kFieldHeight},
                                "SUBJECT_TEXTBOX", at(600, 2400, 12675, kFieldHeight, 4), "")),

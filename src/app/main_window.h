@@ -1,26 +1,29 @@
 // app: the compose window ORVENDA_MAIN, its controls and hidden vocabulary.
 //
-// The controls are the data: other windows and the send, draft and address
-// book handlers reach them by name or through these members. Handlers are
-// declared here and defined in the room they belong to (src/send for the
-// composer, TLS selector and output window; src/app for load and close).
+// The controls are the data: the handlers reach them through these members,
+// other rooms' windows by the names in src/names. Every handler is defined
+// in src/app (see each declaration) and gathers the fields for the plain
+// functions of src/send; this window may use every other room.
 #pragma once
 
-#include "app/services.h"
+#include "names/window_names.h"
+#include "platform/services.h"
+#include "send/checks.h"
+#include "send/sender_command.h"
 #include "ui/form.h"
 
 namespace orvenda::app {
 
-inline constexpr const char* kMainWindow = "ORVENDA_MAIN";
+using names::kMainWindow;
 // What the two Notepad command fields hold until the composer's first tick.
 inline constexpr const char* kEditEmailBeforeFirstTick = "EDIT EMAIL";
 inline constexpr const char* kOpenLogBeforeFirstTick = "OPEN LOG";
 
 class MainWindow : public ui::Form {
 public:
-    MainWindow(ui::Application& app, Services& services);
+    MainWindow(ui::Application& app, platform::Services& services);
 
-    Services& services() const { return services_; }
+    platform::Services& services() const { return services_; }
 
     // Visible fields.
     ui::TextBox& SEND_TO_ADDRESS_TEXTBOX;
@@ -85,30 +88,28 @@ public:
     // sender, as no one can close a window that is not shown.
     ui::TextBox& CMD_HIDDEN_COMMAND_TEXTBOX;
 
-    // Handlers (src/app).
+    // Handlers (main_window.cpp).
     void EXIT_BUTTON_Click();
     void SAVE_SETTINGS_TICKBOX_Click();
     void ADDRESS_BOOK_BUTTON_Click();
     void ABOUT_BUTTON_Click();
-    // Composer (src/send/composer.cpp).
+    // Composer, TLS selector, output command window (compose_handlers.cpp).
     void OUTPUT_COMMAND_TIMER_Timer();
-    // TLS selector (src/send/tls_selector.cpp).
     void TLS_NO_TICKBOX_Click();
     void TLS_YES_TICKBOX_Click();
     void TLS_AUTO_TICKBOX_Click();
-    // Output command window (src/send/output_window.cpp).
     void OUTPUT_TB_TICKBOX_Click();
-    // Send dispatch (src/send/send_email.cpp).
+    // Send dispatch (send_handlers.cpp).
     void SEND_EMAIL_BUTTON_Click();
-    // Drafts and viewers (src/drafts/drafts.cpp).
+    // Drafts and viewers (draft_handlers.cpp).
     void SAVE_DRAFT_BUTTON_Click();
     void LOAD_DRAFT_BUTTON_Click();
     void NOTEPAD_EMAIL_BUTTON_Click();
     void SENDEMAIL_LOG_BUTTON_Click();
 
-    // The Notepad command lines, from the same pieces as the composer's.
-    std::string openLogCommand() const;
-    std::string editEmailCommand() const;
+    // The fields and the vocabulary as plain texts, for src/send.
+    send::Fields fields() const;
+    send::Vocabulary vocabulary() const;
     // Install folder + "\SE-EMAIL.txt".
     std::string messageFilePath() const;
 
@@ -118,14 +119,13 @@ protected:
 
 private:
     void closeLauncherWindowIfHidden();
-    // Steps shared by SEND and the draft buttons (src/send/message_file.cpp).
-    // Each reports its own failure to the user and returns false.
-    bool fitsCodePage(const ui::TextBox& field, const char* fieldName, const char* outcome);
-    bool passesOnCommandLine(const ui::TextBox& field, const char* fieldName);
+    // Steps shared by SEND and the draft buttons (handler_steps.cpp). Each
+    // reports its own failure to the user and returns false.
+    bool reportIf(const std::optional<std::string>& failure);
     bool writeMessageFile();
     bool launch(const std::string& commandLine, int windowStyle, const std::string& named);
 
-    Services& services_;
+    platform::Services& services_;
 };
 
 }  // namespace orvenda::app

@@ -8,7 +8,7 @@
 
 namespace orvenda::app {
 
-void defineWindows(ui::Application& app, Services& services) {
+void defineWindows(ui::Application& app, platform::Services& services) {
     app.define(kMainWindow, [&services](ui::Application& a) {
         return std::make_unique<MainWindow>(a, services);
     });

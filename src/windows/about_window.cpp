@@ -29,7 +29,7 @@ constexpr ui::TextBoxStyle kReadOnly{false, false, false, true};
 
 }  // namespace
 
-AboutWindow::AboutWindow(ui::Application& app, app::Services& services)
+AboutWindow::AboutWindow(ui::Application& app, platform::Services& services)
     : ui::Form(app, kAboutWindow, "ORVENDA - ABOUT", ui::Border::SizableTool,
                Bounds{0, 0, 9255, 3885}),
       ORVENDA_TITLE(add<ui::Label>("ORVENDA_TITLE", greenOnBlack({120, 120, 4455, 480}),

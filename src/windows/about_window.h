@@ -6,12 +6,13 @@
 // launcher window, which its tickbox creates, shows and whose timer it sets.
 #pragma once
 
-#include "app/services.h"
+#include "names/window_names.h"
+#include "platform/services.h"
 #include "ui/form.h"
 
 namespace orvenda::windows {
 
-inline constexpr const char* kAboutWindow = "ORVENDA_ABOUT";
+using names::kAboutWindow;
 
 // The credit label's text and the address a click on it shows instead.
 inline constexpr const char* kCreditLine = "By the ORVENDA maintainers";
@@ -19,7 +20,7 @@ inline constexpr const char* kMaintainersAddress = "orvenda@example.org";
 
 class AboutWindow : public ui::Form {
 public:
-    AboutWindow(ui::Application& app, app::Services& services);
+    AboutWindow(ui::Application& app, platform::Services& services);
 
     ui::Label& ORVENDA_TITLE;
     ui::Label& ORVENDA_VERSION;
@@ -39,7 +40,7 @@ protected:
     void Form_Load() override;
 
 private:
-    app::Services& services_;
+    platform::Services& services_;
 };
 
 }  // namespace orvenda::windows

@@ -2,7 +2,6 @@
 // step on every tick and the double click on "@".
 #include "windows/at_window.h"
 
-#include "app/main_window.h"
 #include "settings/geometry.h"
 #include "ui/peer.h"
 
@@ -21,7 +20,7 @@ ui::Look atSignLook() {
 
 }  // namespace
 
-AtWindow::AtWindow(ui::Application& app, app::Services& services)
+AtWindow::AtWindow(ui::Application& app, platform::Services& services)
     : ui::Form(app, kAtWindow, "ORVENDA", ui::Border::SizableTool, ui::Bounds{0, 0, 975, 495}),
       AT_SIGN_LABEL(add<ui::Label>("AT_SIGN_LABEL", atSignLook(), "@", ui::Align::Center)),
       AlwaysOnTopTimer(add<ui::Timer>("AlwaysOnTopTimer", 1000, false)),
@@ -53,7 +52,7 @@ void AtWindow::AlwaysOnTopTimer_Timer() {
 // load steps run), shown modally over this window; one already on screen
 // only comes to the front.
 void AtWindow::AT_SIGN_LABEL_DblClick() {
-    ui::Form& compose = app().form(app::kMainWindow);
+    ui::Form& compose = app().form(names::kMainWindow);
     if (compose.shown()) {
         compose.bringToFront();
         return;

@@ -4,20 +4,21 @@
 //
 // It may touch the settings store (its geometry keys and the "Always On Top"
 // switch, read only), the window manager calls of the backend, and the
-// compose window by name. It is created only by the About window's
-// "Always On Top" tickbox.
+// compose window by the name in src/names. It is created only by the About
+// window's "Always On Top" tickbox.
 #pragma once
 
-#include "app/services.h"
+#include "names/window_names.h"
+#include "platform/services.h"
 #include "ui/form.h"
 
 namespace orvenda::windows {
 
-inline constexpr const char* kAtWindow = "ORVENDA_AT_WINDOW";
+using names::kAtWindow;
 
 class AtWindow : public ui::Form {
 public:
-    AtWindow(ui::Application& app, app::Services& services);
+    AtWindow(ui::Application& app, platform::Services& services);
 
     ui::Label& AT_SIGN_LABEL;
     ui::Timer& AlwaysOnTopTimer;
@@ -30,7 +31,7 @@ protected:
     void Form_Unload() override;
 
 private:
-    app::Services& services_;
+    platform::Services& services_;
 };
 
 }  // namespace orvenda::windows

@@ -17,8 +17,8 @@ struct Program {
     MemoryStore store;
     settings::Settings settings{store};
     RecordingLauncher launcher;
-    std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
-    app::Services services{settings, launcher, *files};
+    std::unique_ptr<platform::AnsiTextFiles> files = platform::makeSystemAnsiTextFiles();
+    platform::Services services{settings, launcher, *files};
     ui::headless::HeadlessBackend backend;
     ui::Application app{backend};
 

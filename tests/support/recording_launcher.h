@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "send/launch.h"
+#include "platform/launch.h"
 
 namespace orvenda::testing {
 
-struct RecordingLauncher : send::Launcher {
+struct RecordingLauncher : platform::Launcher {
     struct Launch {
         std::string commandLine;
         int windowStyle;

@@ -10,11 +10,11 @@
 #include <memory>
 
 #include "app/program.h"
-#include "app/services.h"
-#include "send/ansi_files.h"
-#include "send/launch.h"
+#include "platform/ansi_files.h"
+#include "platform/launch.h"
+#include "platform/services.h"
+#include "platform/win32/text.h"
 #include "settings/settings.h"
-#include "ui/win32/text.h"
 
 using namespace orvenda;
 
@@ -22,9 +22,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         std::unique_ptr<settings::Store> store = settings::openUserStore();
         settings::Settings settings(*store);
-        std::unique_ptr<send::Launcher> launcher = send::makeSystemLauncher();
-        std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
-        app::Services services{settings, *launcher, *files};
+        std::unique_ptr<platform::Launcher> launcher = platform::makeSystemLauncher();
+        std::unique_ptr<platform::AnsiTextFiles> files = platform::makeSystemAnsiTextFiles();
+        platform::Services services{settings, *launcher, *files};
         ui::win32::Win32Backend backend;
         ui::Application app(backend);
         app::defineWindows(app, services);
@@ -32,7 +32,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (!app::start(app).handle()) return 1;
         return backend.run();
     } catch (const std::exception& e) {
-        MessageBoxW(nullptr, ui::win32::wide(e.what()).c_str(), L"ORVENDA", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, platform::win32::wide(e.what()).c_str(), L"ORVENDA", MB_OK | MB_ICONERROR);
         return 1;
     }
 }

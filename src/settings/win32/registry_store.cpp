@@ -4,14 +4,14 @@
 #include <windows.h>
 
 #include "settings/store.h"
-#include "ui/win32/text.h"
+#include "platform/win32/text.h"
 
 namespace orvenda::settings {
 
 namespace {
 
-using ui::win32::narrow;
-using ui::win32::wide;
+using platform::win32::narrow;
+using platform::win32::wide;
 
 std::wstring keyPath(const std::string& app, const std::string& section) {
     return L"Software\\VB and VBA Program Settings\\" + wide(app) + L"\\" + wide(section);

@@ -19,7 +19,7 @@
 #include <tuple>
 
 #include "ui/win32/identity.h"
-#include "ui/win32/text.h"
+#include "platform/win32/text.h"
 #include "ui/win32/units.h"
 #include "ui/win32/widgets.h"
 

@@ -7,11 +7,16 @@
 // ui/peer.h share their names with the platform's macros.
 #pragma once
 
+#include "platform/win32/text.h"
 #include "ui/peer.h"
 
 struct tagMSG;
 
 namespace orvenda::ui::win32 {
+
+// This room's Win32 code converts texts with the platform's helpers.
+using platform::win32::narrow;
+using platform::win32::wide;
 
 // user32's window manager: the foreground window, SetWindowPos, and the
 // monitors in twips (at the system DPI, like window positions).

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "send/ansi_files.h"
+#include "platform/ansi_files.h"
 
 namespace orvenda {
 namespace {
@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 struct MessageFileWine : ::testing::Test {
     const fs::path folder = fs::temp_directory_path() / ("orvenda-file-" + std::to_string(GetCurrentProcessId()));
     const fs::path file = folder / "SE-EMAIL.txt";
-    std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
+    std::unique_ptr<platform::AnsiTextFiles> files = platform::makeSystemAnsiTextFiles();
     MessageFileWine() { fs::create_directories(folder), std::ofstream(file, std::ios::binary) << "old\r\n"; }
     ~MessageFileWine() override { SetFileAttributesW(file.c_str(), 0), fs::remove_all(folder); }
     std::string bytes() const {

@@ -16,7 +16,7 @@
 // the interpreter expands %NAME% even inside quotes, which no quoting stops.
 #include "support/program.h"
 #include "support/sender_fields.h"
-#include "ui/win32/text.h"
+#include "platform/win32/text.h"
 
 #include <windows.h>
 
@@ -75,7 +75,7 @@ struct Interpreter {
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
         startup.hStdOutput = startup.hStdError = out;
-        std::wstring text = ui::win32::wide(line);
+        std::wstring text = platform::win32::wide(line);
         PROCESS_INFORMATION started{};
         if (CreateProcessW(nullptr, text.data(), nullptr, nullptr, TRUE, 0, nullptr, (home / "cwd").c_str(),
                            &startup, &started))
@@ -98,7 +98,7 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchangedAndNo
     const int cases = count ? std::atoi(count) : 400;
     std::mt19937 random(seed ? std::atoi(seed) : 31337);
     const fs::path root = fs::temp_directory_path() / ("orvenda-property-" + std::to_string(GetCurrentProcessId()));
-    const fs::path install = root / ui::win32::wide("Send & Mail (x)^ é");  // metacharacters in the folder too
+    const fs::path install = root / platform::win32::wide("Send & Mail (x)^ é");  // metacharacters in the folder too
     fs::create_directories(install);
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -111,7 +111,7 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchangedAndNo
     for (int n = 0; n < cases;) {
         std::vector<Interpreter> off, on;  // four cases at a time
         for (int k = 0; k < 4 && n < cases; ++k, ++n) {
-            testing::SenderFields f{ui::win32::narrow(install.wstring()), "", "", "", "", "", "", "", "", "auto"};
+            testing::SenderFields f{platform::win32::narrow(install.wstring()), "", "", "", "", "", "", "", "", "auto"};
             for (auto* field : {&f.from, &f.to, &f.cc, &f.bcc, &f.subject, &f.server, &f.user, &f.password})
                 *field = randomText(random);
             testing::typeSenderFields(w, f);
@@ -122,7 +122,7 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchangedAndNo
             const std::string line = p.launcher.launches[0].commandLine;
             ASSERT_EQ(line.rfind(prefix, 0), 0u);
             std::wstring expected;  // in the ANSI code page, as the sender reads them
-            for (const auto& arg : testing::expectedArguments(f)) expected += ui::win32::wide(arg) + L"\n";
+            for (const auto& arg : testing::expectedArguments(f)) expected += platform::win32::wide(arg) + L"\n";
             std::string record(expected.size() * 2, '\0');
             record.resize(WideCharToMultiByte(CP_ACP, 0, expected.data(), int(expected.size()), record.data(),
                                               int(record.size()), nullptr, nullptr));

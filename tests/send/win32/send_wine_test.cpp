@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ui/win32/text.h"
+#include "platform/win32/text.h"
 
 namespace orvenda::testing::win32 {
 namespace {
@@ -26,7 +26,7 @@ std::string env(const char* name) {
 
 TEST(SendEndToEndWine, SendReachesTheServerAndTheLogIsWritten) {
     const std::string install = env("ORVENDA_E2E_INSTALL"), server = env("ORVENDA_E2E_SMTP");
-    const std::filesystem::path folder = ui::win32::wide(install), mailbox = ui::win32::wide(env("ORVENDA_E2E_MAILBOX"));
+    const std::filesystem::path folder = platform::win32::wide(install), mailbox = platform::win32::wide(env("ORVENDA_E2E_MAILBOX"));
     if (install.empty() || server.empty() || mailbox.empty())
         GTEST_SKIP() << "needs the SMTP server and sender of tests/send/e2e/run.sh";
     clearSettings();

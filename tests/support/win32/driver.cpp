@@ -8,14 +8,14 @@
 #include <thread>
 
 #include "ui/win32/identity.h"
-#include "ui/win32/text.h"
+#include "platform/win32/text.h"
 
 namespace orvenda::testing::win32 {
 
 namespace {
 
-using ui::win32::narrow;
-using ui::win32::wide;
+using platform::win32::narrow;
+using platform::win32::wide;
 
 constexpr wchar_t kBranch[] = L"Software\\VB and VBA Program Settings\\ORVENDA";
 constexpr wchar_t kSettings[] = L"Software\\VB and VBA Program Settings\\ORVENDA\\Settings";

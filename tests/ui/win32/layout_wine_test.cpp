@@ -15,7 +15,7 @@
 #include "app/program.h"
 #include "support/win32/driver.h"
 #include "ui/win32/identity.h"
-#include "ui/win32/text.h"
+#include "platform/win32/text.h"
 
 namespace orvenda {
 namespace {
@@ -43,9 +43,9 @@ struct Windows : ::testing::Test {
 
     std::unique_ptr<settings::Store> store = settings::openUserStore();
     settings::Settings settings{*store};
-    std::unique_ptr<send::Launcher> launcher = send::makeSystemLauncher();
-    std::unique_ptr<send::AnsiTextFiles> files = send::makeSystemAnsiTextFiles();
-    app::Services services{settings, *launcher, *files};
+    std::unique_ptr<platform::Launcher> launcher = platform::makeSystemLauncher();
+    std::unique_ptr<platform::AnsiTextFiles> files = platform::makeSystemAnsiTextFiles();
+    platform::Services services{settings, *launcher, *files};
     ui::win32::Win32Backend backend;
     ui::Application app{backend};
 };
@@ -70,9 +70,9 @@ TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoIt) {
             // The face behind a substitute name such as "MS Shell Dlg".
             alignas(OUTLINETEXTMETRICW) char buf[2048];
             auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(buf);
-            const std::string face = ui::win32::narrow(asked) + " -> " +
+            const std::string face = platform::win32::narrow(asked) + " -> " +
                 (GetOutlineTextMetricsW(dc, sizeof buf, otm)
-                     ? ui::win32::narrow(reinterpret_cast<const wchar_t*>(buf + size_t(otm->otmpFamilyName)))
+                     ? platform::win32::narrow(reinterpret_cast<const wchar_t*>(buf + size_t(otm->otmpFamilyName)))
                      : "?");
             faces.insert(face);
             RECT box{};
@@ -86,11 +86,11 @@ TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoIt) {
                       DT_CALCRECT | DT_NOPREFIX | (kind == ui::Kind::TickBox ? DT_SINGLELINE : DT_WORDBREAK));
             SelectObject(dc, old);
             ReleaseDC(control, dc);
-            tightest = std::min(tightest, {box.right - need.right, ui::win32::narrow(text) + " " +
+            tightest = std::min(tightest, {box.right - need.right, platform::win32::narrow(text) + " " +
                                            std::to_string(need.right - need.left) + " of " +
                                            std::to_string(box.right - box.left) + " px"});
             EXPECT_TRUE(need.right <= box.right && need.bottom <= box.bottom)
-                << name << " " << form.controls()[i]->name() << " \"" << ui::win32::narrow(text) << "\" needs "
+                << name << " " << form.controls()[i]->name() << " \"" << platform::win32::narrow(text) << "\" needs "
                 << need.right - need.left << "x" << need.bottom - need.top << " px of "
                 << box.right - box.left << "x" << box.bottom - box.top << " in " << face;
         }

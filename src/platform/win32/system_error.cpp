@@ -1,11 +1,12 @@
-// send/win32: FormatMessageW for failure messages.
-#include "send/win32/system_error.h"
+// platform/win32: FormatMessageW for failure messages. Uses the Win32 API
+// and the text conversion beside it.
+#include "platform/win32/system_error.h"
 
 #include <windows.h>
 
-#include "ui/win32/text.h"
+#include "platform/win32/text.h"
 
-namespace orvenda::send::win32 {
+namespace orvenda::platform::win32 {
 
 std::string systemReason(unsigned long error) {
     wchar_t* buffer = nullptr;
@@ -17,7 +18,7 @@ std::string systemReason(unsigned long error) {
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
     if (text.empty()) return "System error " + std::to_string(error) + ".";
-    return ui::win32::narrow(text);
+    return narrow(text);
 }
 
-}  // namespace orvenda::send::win32
+}  // namespace orvenda::platform::win32

@@ -1,13 +1,14 @@
-// send/win32: LaunchCommandLine with CreateProcessW. The window style goes
+// platform/win32: LaunchCommandLine with CreateProcessW. The window style goes
 // into STARTUPINFO; the process is not waited for and its handles are
 // closed at once.
+// May use the Win32 API and the helpers beside it.
 #include <windows.h>
 
-#include "send/launch.h"
-#include "send/win32/system_error.h"
-#include "ui/win32/text.h"
+#include "platform/launch.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/text.h"
 
-namespace orvenda::send {
+namespace orvenda::platform {
 
 namespace {
 
@@ -15,7 +16,7 @@ class Win32Launcher : public Launcher {
 public:
     std::optional<std::string> LaunchCommandLine(const std::string& commandLine,
                                                  int windowStyle) override {
-        std::wstring line = ui::win32::wide(commandLine);
+        std::wstring line = win32::wide(commandLine);
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -34,4 +35,4 @@ public:
 
 std::unique_ptr<Launcher> makeSystemLauncher() { return std::make_unique<Win32Launcher>(); }
 
-}  // namespace orvenda::send
+}  // namespace orvenda::platform

@@ -1,4 +1,6 @@
-// send: whole text files in the system's 8-bit (ANSI) code page.
+// platform: whole text files in the system's 8-bit (ANSI) code page.
+// Platform free; the implementations sit in platform/win32 and
+// platform/posix and may use platform/utf8.h.
 //
 // The model's texts are UTF-8; these files hold the same characters in the
 // code page that the sender reads them in. Paths are the model's texts, with
@@ -12,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace orvenda::send {
+namespace orvenda::platform {
 
 class AnsiTextFiles {
 public:
@@ -31,4 +33,9 @@ public:
 
 std::unique_ptr<AnsiTextFiles> makeSystemAnsiTextFiles();
 
-}  // namespace orvenda::send
+// A file's bytes holding a NUL, which a text field would show cut there:
+// the reason for refusing them, naming the byte's offset. Both
+// implementations' read() refuse such bytes with it.
+std::optional<std::string> nulByteReason(std::string_view bytes);
+
+}  // namespace orvenda::platform

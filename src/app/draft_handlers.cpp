@@ -1,14 +1,17 @@
-// drafts: "SAVE DRAFT" and "LOAD DRAFT" keep the one draft in the message
+// app: "SAVE DRAFT" and "LOAD DRAFT" keep the one draft in the message
 // file; "EDIT IN NOTEPAD" and "SE-LOG" open the message file and the
 // sender's log in Notepad. Touches only the compose window's message field,
-// the message file and the launch service.
+// the message file and the launch service (platform), with the checks and
+// command lines of src/send.
 #include "app/main_window.h"
 #include "ui/peer.h"
 
 namespace orvenda::app {
 
 void MainWindow::SAVE_DRAFT_BUTTON_Click() {
-    if (!fitsCodePage(MESSAGE_TEXTBOX, "message", "Nothing was written.")) return;
+    if (!reportIf(send::codePageFailure(services_.files, {MESSAGE_TEXTBOX.text(), "message"},
+                                        send::kNothingWritten)))
+        return;
     writeMessageFile();
 }
 
@@ -27,14 +30,18 @@ void MainWindow::LOAD_DRAFT_BUTTON_Click() {
 // name no program; the command is then built from the same pieces.
 void MainWindow::NOTEPAD_EMAIL_BUTTON_Click() {
     const std::string& field = EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX.text();
-    const std::string command = field == kEditEmailBeforeFirstTick ? editEmailCommand() : field;
-    launch(command, send::kNormalWithFocus, command);
+    const std::string command = field == kEditEmailBeforeFirstTick
+                                    ? send::editEmailCommand(INSTALL_FOLDER_TEXTBOX.text(), vocabulary())
+                                    : field;
+    launch(command, platform::kNormalWithFocus, command);
 }
 
 void MainWindow::SENDEMAIL_LOG_BUTTON_Click() {
     const std::string& field = OPEN_LOG_COMMAND_TEXTBOX.text();
-    const std::string command = field == kOpenLogBeforeFirstTick ? openLogCommand() : field;
-    launch(command, send::kNormalWithFocus, command);
+    const std::string command = field == kOpenLogBeforeFirstTick
+                                    ? send::openLogCommand(INSTALL_FOLDER_TEXTBOX.text(), vocabulary())
+                                    : field;
+    launch(command, platform::kNormalWithFocus, command);
 }
 
 }  // namespace orvenda::app

@@ -1,18 +1,19 @@
-// send/win32: message files in the system's ANSI code page. Characters the
+// platform/win32: message files in the system's ANSI code page. Characters the
 // code page cannot hold are found with WC_NO_BEST_FIT_CHARS and the
 // used-default flag, so nothing is ever written as a look-alike or a "?".
 // A write goes to a temporary file that ReplaceFileW (or MoveFileExW where
-// there is no old file) puts in the old file's place.
+// there is no old file) puts in the old file's place. Uses the Win32 API,
+// the helpers beside it and platform/utf8.h.
 #include <windows.h>
 
 #include <algorithm>
 
-#include "send/ansi_files.h"
-#include "send/characters.h"
-#include "send/win32/system_error.h"
-#include "ui/win32/text.h"
+#include "platform/ansi_files.h"
+#include "platform/utf8.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/text.h"
 
-namespace orvenda::send {
+namespace orvenda::platform {
 
 namespace {
 
@@ -39,21 +40,21 @@ class Win32AnsiFiles : public AnsiTextFiles {
 public:
     std::optional<char32_t> firstUnrepresentable(std::string_view utf8) const override {
         std::string bytes;
-        if (toAnsi(ui::win32::wide(utf8), bytes)) return std::nullopt;
+        if (toAnsi(win32::wide(utf8), bytes)) return std::nullopt;
         // Something did not convert: find the first character that does not.
         for (std::size_t pos = 0; pos < utf8.size();) {
             const std::size_t start = pos;
             const char32_t c = nextCharacter(utf8, pos);
-            if (!toAnsi(ui::win32::wide(utf8.substr(start, pos - start)), bytes)) return c;
+            if (!toAnsi(win32::wide(utf8.substr(start, pos - start)), bytes)) return c;
         }
         return std::nullopt;
     }
 
     std::optional<std::string> write(const std::string& path, std::string_view utf8) override {
         std::string bytes;
-        if (!toAnsi(ui::win32::wide(utf8), bytes))
+        if (!toAnsi(win32::wide(utf8), bytes))
             return std::string("The text holds a character that the system's code page cannot hold.");
-        const std::wstring name = ui::win32::wide(path);
+        const std::wstring name = win32::wide(path);
         // Windows refuses to replace a read-only file; say so the same way
         // where the system would let its administrator through.
         const DWORD attributes = GetFileAttributesW(name.c_str());
@@ -93,7 +94,7 @@ public:
     }
 
     std::optional<std::string> read(const std::string& path, std::string& utf8) override {
-        HANDLE file = CreateFileW(ui::win32::wide(path).c_str(), GENERIC_READ,
+        HANDLE file = CreateFileW(win32::wide(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return win32::systemReason(GetLastError());
@@ -118,7 +119,7 @@ public:
             text.resize(static_cast<std::size_t>(size));
             MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
         }
-        utf8 = ui::win32::narrow(text);
+        utf8 = win32::narrow(text);
         return std::nullopt;
     }
 };
@@ -127,4 +128,4 @@ public:
 
 std::unique_ptr<AnsiTextFiles> makeSystemAnsiTextFiles() { return std::make_unique<Win32AnsiFiles>(); }
 
-}  // namespace orvenda::send
+}  // namespace orvenda::platform

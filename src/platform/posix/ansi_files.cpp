@@ -1,7 +1,8 @@
-// send/posix: message files in code page 1252, the code page of a default
+// platform/posix: message files in code page 1252, the code page of a default
 // Wine prefix, with "\" read as the folder separator. A write replaces the
 // file whole or not at all: a temporary file and rename(). A file without
 // any write permission is refused, as Windows refuses a read-only one.
+// Uses POSIX calls and platform/utf8.h.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,10 +12,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "send/ansi_files.h"
-#include "send/characters.h"
+#include "platform/ansi_files.h"
+#include "platform/utf8.h"
 
-namespace orvenda::send {
+namespace orvenda::platform {
 
 namespace {
 
@@ -132,4 +133,4 @@ public:
 
 std::unique_ptr<AnsiTextFiles> makeSystemAnsiTextFiles() { return std::make_unique<Cp1252Files>(); }
 
-}  // namespace orvenda::send
+}  // namespace orvenda::platform

@@ -1,4 +1,6 @@
-// send: starting a command line as a new process, without waiting for it.
+// platform: starting a command line as a new process, without waiting for it.
+// Platform free; the implementations sit in platform/win32 (the system's)
+// and in the tests (a recording one).
 //
 // The Win32 implementation hands the line unchanged to the platform, which
 // finds the first word ("cmd.exe", "notepad.exe") as it finds any program
@@ -9,7 +11,7 @@
 #include <optional>
 #include <string>
 
-namespace orvenda::send {
+namespace orvenda::platform {
 
 // Window styles of a launch.
 inline constexpr int kHidden = 0;
@@ -25,4 +27,4 @@ public:
 
 std::unique_ptr<Launcher> makeSystemLauncher();
 
-}  // namespace orvenda::send
+}  // namespace orvenda::platform

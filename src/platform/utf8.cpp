@@ -1,9 +1,7 @@
-// send: UTF-8 character reading for the code page and command-line checks.
-#include "send/characters.h"
+// platform: UTF-8 reading and writing, one character at a time.
+#include "platform/utf8.h"
 
-#include <cstdio>
-
-namespace orvenda::send {
+namespace orvenda::platform {
 
 char32_t nextCharacter(std::string_view s, std::size_t& pos) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
@@ -61,28 +59,4 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-std::string describeCharacter(char32_t c) {
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-    if (c < 0x20 || c == 0x7F) return code;
-    std::string text = "\"";
-    appendUtf8(text, c);
-    return text + "\" (" + code + ")";
-}
-
-std::optional<char32_t> firstControlCharacter(std::string_view utf8) {
-    for (char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c < 0x20 && c != '\t') || c == 0x7F) return c;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> nulByteReason(std::string_view bytes) {
-    const std::size_t at = bytes.find('\0');
-    if (at == std::string_view::npos) return std::nullopt;
-    return "The file holds a NUL byte at byte offset " + std::to_string(at) +
-           ", which the message field cannot show. Nothing was loaded.";
-}
-
-}  // namespace orvenda::send
+}  // namespace orvenda::platform

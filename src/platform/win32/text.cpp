@@ -1,9 +1,10 @@
-// ui/win32: text conversions between the model and the Win32 API.
-#include "ui/win32/text.h"
+// platform/win32: text conversions between the model and the Win32 API.
+// Uses the Win32 API only.
+#include "platform/win32/text.h"
 
 #include <windows.h>
 
-namespace orvenda::ui::win32 {
+namespace orvenda::platform::win32 {
 
 std::wstring wide(std::string_view utf8) {
     if (utf8.empty()) return {};
@@ -23,4 +24,4 @@ std::string narrow(std::wstring_view utf16) {
     return out;
 }
 
-}  // namespace orvenda::ui::win32
+}  // namespace orvenda::platform::win32
