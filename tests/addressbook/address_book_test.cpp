@@ -69,8 +69,7 @@ TEST_F(Book, TheCloseBoxDropsEditsAndStoresTheGeometryForTheNextOpening) {
     book.userMoved({5000, 6000, 11670, 9240});
     book.unload();
     EXPECT_EQ(p.store.writes.size(), 4u);
-    auto& again = open();
-    EXPECT_EQ(again.geometry(), (ui::Bounds{5000, 6000, 11670, 9240}));
+    EXPECT_EQ(open().geometry(), (ui::Bounds{5000, 6000, 11670, 9240}));
 }
 
 TEST_F(Book, ClearWorksOnlyWhileItsGuardIsTickedAndResetsScreenAndStoreAtOnce) {

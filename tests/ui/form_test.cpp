@@ -1,7 +1,7 @@
-// ui: the form model's rules on the headless backend: clicks, modal windows,
-// timers and the rule that brings back a window lost off every monitor. Uses
-// src/ui only. Unloading and the program's end are shown by the windows' own
-// tests.
+// ui: the form model's rules on the headless backend: clicks, what the peer
+// hears, timers and the rule that brings back a window lost off every
+// monitor. Uses src/ui only. Modal windows, unloading and the program's end
+// are shown by the windows' own tests.
 #include <gtest/gtest.h>
 
 #include "ui/form.h"
@@ -51,22 +51,28 @@ TEST_F(FormModel, UserClicksToggleAndReachOnlyEnabledVisibleControls) {
     EXPECT_EQ(log, (Log{"ONE click 1", "ONE button", "ONE click 0", "ONE button"}));
 }
 
-TEST_F(FormModel, AModalWindowTakesTheOwnersInputUntilItIsUnloaded) {
-    auto& owner = form("ONE");
-    auto& dialog = form("TWO");
-    dialog.showModal(owner);
-    EXPECT_TRUE(dialog.shown());
-    owner.button.userClick();
-    owner.box.userClick();
-    dialog.button.userClick();
-    dialog.unload();
-    owner.button.userClick();
-    EXPECT_EQ(log, (Log{"TWO button", "TWO unload", "ONE button"}));
+// The peer puts every change the program makes on screen; what the user
+// typed is there already and is not echoed back.
+TEST_F(FormModel, EveryChangeTheProgramMakesReachesThePeer) {
+    struct Recorder : ControlPeer {
+        std::vector<Property> heard;
+        void modelChanged(Property what) override { heard.push_back(what); }
+    } peer;
+    auto& f = form("ONE");
+    auto& text = f.add<TextBox>("TEXT", Look{}, "");
+    f.box.peer = text.peer = &peer;
+    f.box.setValue(1);
+    f.box.setEnabled(false);
+    f.box.setVisible(false);
+    text.setText("set by the program");
+    text.userEdited("typed");
+    EXPECT_EQ(peer.heard, (std::vector{Property::Value, Property::Enabled, Property::Visible, Property::Text}));
 }
 
 TEST_F(FormModel, ATimerCreatedStoppedTicksOncePerIntervalFromWhenItStarts) {
+    auto& f = form("ONE");
     backend.advance(5000);
-    form("ONE").timer.setTimerEnabled(true);
+    f.timer.setTimerEnabled(true);
     backend.advance(2999);
     EXPECT_EQ(log, (Log{"ONE tick", "ONE tick"}));
 }
