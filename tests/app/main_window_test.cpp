@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "support/program.h"
+#include "windows/about_window.h"
 
 namespace orvenda::app_tests {
-
-using testing::Writes;
 
 // The fields that "Save On Exit" keeps, in the order the close steps store
 // them, each under the key of its name, with a value of an earlier run.
@@ -55,7 +54,7 @@ TEST_F(ComposeWindow, ClosingWithSaveOnExitClearStoresTheGeometryAndTheTickOnly)
     w.SMTP_PASSWORD_TEXTBOX.userEdited("typed");
     w.userMoved({300, 450, 12000, 7000});
     w.EXIT_BUTTON.userClick();
-    EXPECT_EQ(p.store.writes, (Writes{{"MainLeft", "300"}, {"MainTop", "450"}, {"MainWidth", "12000"},
+    EXPECT_EQ(p.store.writes, (testing::Writes{{"MainLeft", "300"}, {"MainTop", "450"}, {"MainWidth", "12000"},
                                       {"MainHeight", "7000"}, {"SAVE_SETTINGS_TICKBOX", "0"}}));
     EXPECT_TRUE(p.backend.ended);
 }
@@ -68,11 +67,22 @@ TEST_F(ComposeWindow, ClosingWithSaveOnExitTickedStoresEveryKeptField) {
     w.TLS_YES_TICKBOX.userClick();
     p.store.writes.clear();
     w.unload();  // the close box
-    Writes expected{{"MainLeft", "1000"}, {"MainTop", "1000"}, {"MainWidth", "13575"}, {"MainHeight", "8250"},
+    testing::Writes expected{{"MainLeft", "1000"}, {"MainTop", "1000"}, {"MainWidth", "13575"}, {"MainHeight", "8250"},
                     {"OUTPUT_COMMAND_TEXTBOX", "False"}};
     for (auto [key, stored] : kFields) expected.push_back({key, stored});
     expected.insert(expected.end(), {{"TLS_NO_TICKBOX", "0"}, {"TLS_YES_TICKBOX", "1"}, {"TLS_AUTO_TICKBOX", "0"}});
     EXPECT_EQ(p.store.writes, expected);
+}
+
+// Only the password field hides what it holds: the message, the command line
+// and the About window's texts are there to be read.
+TEST_F(ComposeWindow, OnlyThePasswordFieldHidesWhatItHolds) {
+    auto& w = p.start();
+    for (const ui::Form* form : {static_cast<ui::Form*>(&w), &p.app.form(windows::kAboutWindow)})
+        for (const auto& c : form->controls()) {
+            auto* box = dynamic_cast<const ui::TextBox*>(c.get());
+            EXPECT_TRUE(!box || box->style().password == (box == &w.SMTP_PASSWORD_TEXTBOX)) << c->name();
+        }
 }
 
 }  // namespace orvenda::app_tests

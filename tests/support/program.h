@@ -4,7 +4,6 @@
 #pragma once
 
 #include <memory>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,8 +17,6 @@
 namespace orvenda::testing {
 
 using Writes = std::vector<MemoryStore::Write>;
-// Failure messages show a write as key=value.
-inline void PrintTo(const MemoryStore::Write& write, std::ostream* os) { *os << write.key << "=" << write.value; }
 
 struct Program {
     MemoryStore store;

@@ -11,7 +11,7 @@ namespace orvenda::ui {
 
 using Log = std::vector<std::string>;
 
-// A window whose handlers and unload steps write to one log.
+// A window whose handlers write to one log.
 struct Probe : Form {
     Probe(Application& app, const std::string& name, Log& log) : Form(app, name, name, Border::Sizable, {}), log(log) {
         box.onClick = [this] { note("click " + std::to_string(box.value())); };
@@ -19,7 +19,6 @@ struct Probe : Form {
         timer.onTimer = [this] { note("tick"); };
     }
     void note(const std::string& what) { log.push_back(name() + " " + what); }
-    void Form_Unload() override { note("unload"); }
 
     Log& log;
     TickBox& box = add<TickBox>("BOX", Look{}, "box", 0);
@@ -32,8 +31,7 @@ struct FormModel : ::testing::Test {
     Application app{backend};
     Log log;
     FormModel() {
-        for (const char* name : {"ONE", "TWO"})
-            app.define(name, [this, name](Application& a) { return std::make_unique<Probe>(a, name, log); });
+        app.define("ONE", [this](Application& a) { return std::make_unique<Probe>(a, "ONE", log); });
     }
     Probe& form(const char* name) { return app.form<Probe>(name); }
 };
