@@ -4,6 +4,9 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/program.h"
@@ -12,6 +15,8 @@
 #include "ui/headless/headless.h"
 
 namespace orvenda::testing {
+
+using Writes = std::vector<MemoryStore::Write>;
 
 struct Program {
     MemoryStore store;
@@ -31,6 +36,14 @@ struct Program {
     }
     app::MainWindow& main() { return app.form<app::MainWindow>(app::kMainWindow); }
     void advance(std::int64_t ms) { backend.advance(ms); }
+
+    // The window of that name that is loaded now; never creates one, so a
+    // test that expects it open fails when it is not.
+    template <class T>
+    T& loaded(const char* name) {
+        if (auto* form = dynamic_cast<T*>(app.find(name))) return *form;
+        throw std::runtime_error(std::string(name) + " is not loaded");
+    }
 };
 
 // The fields of the worked example: install folder D:\Tools\Mailer, From alice,
