@@ -1,10 +1,8 @@
 // ui/win32: the Win32 backend. Puts any form of the model on screen as a
-// top-level window with native controls and feeds what the user does back
-// into the model; it holds no behaviour of its own and knows no window by
-// name. How native windows are tied to model names: identity.h.
-//
-// Include this header before <windows.h>: the window-manager constants of
-// ui/peer.h share their names with the platform's macros.
+// top-level window with native controls (form_window.*, control_peers.cpp)
+// and feeds what the user does back into the model; it holds no behaviour
+// of its own and knows no window by name. How native windows are tied to
+// model names: identity.h.
 #pragma once
 
 #include "ui/peer.h"
