@@ -46,21 +46,4 @@ struct Program {
     }
 };
 
-// The fields of the worked example: install folder D:\Tools\Mailer, From alice,
-// To bob, Cc carol, Bcc empty, Subject "Weekly report", server
-// 192.0.2.10:587, user alice, no password, TLS mode "yes".
-inline void fillWorkedExample(app::MainWindow& w) {
-    w.INSTALL_FOLDER_TEXTBOX.userEdited("D:\\Tools\\Mailer");
-    w.SEND_FROM_ADDRESS_TEXTBOX.userEdited("alice");
-    w.SEND_TO_ADDRESS_TEXTBOX.userEdited("bob");
-    w.SEND_CC_ADDRESS_TEXTBOX.userEdited("carol");
-    w.SEND_BCC_ADDRESS_TEXTBOX.userEdited("");
-    w.SUBJECT_TEXTBOX.userEdited("Weekly report");
-    w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.userEdited("192.0.2.10:587");
-    w.SMTP_USERNAME_TEXTBOX.userEdited("alice");
-    w.SMTP_PASSWORD_TEXTBOX.userEdited("");
-    w.TLS_NO_TICKBOX.userClick();
-    w.TLS_YES_TICKBOX.userClick();
-}
-
 }  // namespace orvenda::testing
