@@ -28,13 +28,18 @@ struct Monitor {
     Bounds workArea;  // without task bars, twips
 };
 
-// The window-manager calls, as the platform names them.
+// The window-manager calls, as the platform names them. The constants carry
+// the platform's values under names of their own, so this header and the
+// platform's headers can be included in any order.
 class WindowManager {
 public:
-    static constexpr WindowHandle HWND_TOPMOST = static_cast<WindowHandle>(-1);
-    static constexpr WindowHandle HWND_NOTOPMOST = static_cast<WindowHandle>(-2);
-    static constexpr unsigned SWP_NOSIZE = 1;
-    static constexpr unsigned SWP_NOMOVE = 2;
+    // Insert-after values of SetWindowPos.
+    static constexpr WindowHandle kTopmost = static_cast<WindowHandle>(-1);
+    static constexpr WindowHandle kNotTopmost = static_cast<WindowHandle>(-2);
+    // Flags of SetWindowPos.
+    static constexpr unsigned kNoSize = 0x1;
+    static constexpr unsigned kNoMove = 0x2;
+    static constexpr unsigned kNoActivate = 0x10;
 
     virtual ~WindowManager() = default;
     virtual WindowHandle GetForegroundWindow() = 0;

@@ -38,14 +38,16 @@ void AtWindow::Form_Load() {
 }
 
 // The topmost step: whenever another window (or none) has the user's input,
-// that window loses any topmost standing and this one takes it.
+// that window loses any topmost standing and this one takes it. Neither call
+// activates its window: the input stays wherever the user is typing.
 void AtWindow::AlwaysOnTopTimer_Timer() {
     using WM = ui::WindowManager;
+    constexpr unsigned kFlags = WM::kNoSize | WM::kNoMove | WM::kNoActivate;
     WM& wm = app().backend().windowManager();
     if (wm.GetForegroundWindow() == handle()) return;
     const ui::WindowHandle foreground = wm.GetForegroundWindow();
-    wm.SetWindowPos(foreground, WM::HWND_NOTOPMOST, 0, 0, 0, 0, WM::SWP_NOSIZE | WM::SWP_NOMOVE);
-    wm.SetWindowPos(handle(), WM::HWND_TOPMOST, 0, 0, 0, 0, WM::SWP_NOSIZE | WM::SWP_NOMOVE);
+    wm.SetWindowPos(foreground, WM::kNotTopmost, 0, 0, 0, 0, kFlags);
+    wm.SetWindowPos(handle(), WM::kTopmost, 0, 0, 0, 0, kFlags);
 }
 
 // Brings the compose window back: loaded again if it has been closed (its

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/program.h"
@@ -12,6 +15,8 @@
 #include "ui/headless/headless.h"
 
 namespace orvenda::testing {
+
+using Writes = std::vector<MemoryStore::Write>;
 
 struct Program {
     MemoryStore store;
@@ -31,23 +36,14 @@ struct Program {
     }
     app::MainWindow& main() { return app.form<app::MainWindow>(app::kMainWindow); }
     void advance(std::int64_t ms) { backend.advance(ms); }
-};
 
-// The fields of the worked example: install folder D:\Tools\Mailer, From alice,
-// To bob, Cc carol, Bcc empty, Subject "Weekly report", server
-// 192.0.2.10:587, user alice, no password, TLS mode "yes".
-inline void fillWorkedExample(app::MainWindow& w) {
-    w.INSTALL_FOLDER_TEXTBOX.userEdited("D:\\Tools\\Mailer");
-    w.SEND_FROM_ADDRESS_TEXTBOX.userEdited("alice");
-    w.SEND_TO_ADDRESS_TEXTBOX.userEdited("bob");
-    w.SEND_CC_ADDRESS_TEXTBOX.userEdited("carol");
-    w.SEND_BCC_ADDRESS_TEXTBOX.userEdited("");
-    w.SUBJECT_TEXTBOX.userEdited("Weekly report");
-    w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX.userEdited("192.0.2.10:587");
-    w.SMTP_USERNAME_TEXTBOX.userEdited("alice");
-    w.SMTP_PASSWORD_TEXTBOX.userEdited("");
-    w.TLS_NO_TICKBOX.userClick();
-    w.TLS_YES_TICKBOX.userClick();
-}
+    // The window of that name that is loaded now; never creates one, so a
+    // test that expects it open fails when it is not.
+    template <class T>
+    T& loaded(const char* name) {
+        if (auto* form = dynamic_cast<T*>(app.find(name))) return *form;
+        throw std::runtime_error(std::string(name) + " is not loaded");
+    }
+};
 
 }  // namespace orvenda::testing

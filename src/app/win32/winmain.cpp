@@ -2,7 +2,7 @@
 // gathers the services, puts the program's windows on the Win32 backend,
 // starts the compose window and runs the message loop until the last window
 // has been unloaded.
-#include "ui/win32/backend.h"  // before <windows.h>
+#include "ui/win32/backend.h"
 
 #include <windows.h>
 

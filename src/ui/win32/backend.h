@@ -1,22 +1,15 @@
 // ui/win32: the Win32 backend. Puts any form of the model on screen as a
-// top-level window with native controls and feeds what the user does back
-// into the model; it holds no behaviour of its own and knows no window by
-// name. How native windows are tied to model names: identity.h.
-//
-// Include this header before <windows.h>: the window-manager constants of
-// ui/peer.h share their names with the platform's macros.
+// top-level window with native controls (form_window.*, control_peers.cpp)
+// and feeds what the user does back into the model; it holds no behaviour
+// of its own and knows no window by name. How native windows are tied to
+// model names: identity.h.
 #pragma once
 
-#include "platform/win32/text.h"
 #include "ui/peer.h"
 
 struct tagMSG;
 
 namespace orvenda::ui::win32 {
-
-// This room's Win32 code converts texts with the platform's helpers.
-using platform::win32::narrow;
-using platform::win32::wide;
 
 // user32's window manager: the foreground window, SetWindowPos, and the
 // monitors in twips (at the system DPI, like window positions).

@@ -3,7 +3,7 @@
 // its control in the font selected into it, the "@" window opens at its
 // stated size with the "@" over the whole client area, and a window that
 // nobody moved writes back exactly what it read.
-#include "ui/win32/backend.h"  // before <windows.h>
+#include "ui/win32/backend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,342 @@
+// ui/win32: the native top-level window of one form: its class and frame,
+// placement in twips at the window's DPI, the creation of its controls in
+// tab order, focus, and the routing of its messages to the control peers.
+// Every user action enters the model through a `user...` method.
+#include "ui/win32/form_window.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "platform/win32/text.h"
+#include "ui/win32/identity.h"
+#include "ui/win32/units.h"
+
+namespace orvenda::ui::win32 {
+
+namespace {
+
+constexpr UINT_PTR kClockTimer = 1;  // keeps status bar dates and times current
+
+struct FrameStyle {
+    DWORD style, exStyle;
+};
+
+FrameStyle frameStyle(Border border) {
+    switch (border) {
+    case Border::SizableTool:
+        return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW};
+    case Border::FixedTool:
+        return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW};
+    case Border::Sizable:
+    default:
+        return {WS_OVERLAPPEDWINDOW, WS_EX_APPWINDOW};
+    }
+}
+
+// One window class per form, named after it (identity.h).
+void registerClass(const std::wstring& name, bool withIcon) {
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(inst, name.c_str(), &wc)) return;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &FormWindow::proc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name.c_str();
+    if (withIcon) {
+        wc.hIcon = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                 GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+        wc.hIconSm = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    }
+    RegisterClassExW(&wc);
+}
+
+// Offset of workspace coordinates (GetWindowPlacement) from screen
+// coordinates on the monitor the window is on.
+POINT workspaceOrigin(HWND hwnd) {
+    if (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return {0, 0};
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (!GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi)) return {0, 0};
+    return {mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top};
+}
+
+}  // namespace
+
+FormWindow* formWindow(const Form& form) { return dynamic_cast<FormWindow*>(form.peer); }
+
+FormWindow::FormWindow(Form& form) : form_(form) {
+    form.peer = this;
+    const std::wstring cls = wide(form.name());
+    registerClass(cls, form.border() == Border::Sizable);
+    const FrameStyle fs = frameStyle(form.border());
+    // First placement by the system, sized to hold the laid-out client
+    // area; the form's load steps normally move it at once.
+    dpi_ = systemDpi();
+    RECT r = toPixels(Bounds{0, 0, form.clientArea().width, form.clientArea().height}, dpi_);
+    AdjustWindowRectEx(&r, fs.style, FALSE, fs.exStyle);
+    stated_ = {r.right - r.left, r.bottom - r.top};
+    hwnd_ = CreateWindowExW(fs.exStyle | WS_EX_CONTROLPARENT, cls.c_str(), wide(form.caption()).c_str(),
+                            fs.style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+                            r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (!hwnd_) return;
+    SetPropW(hwnd_, kFormProp, reinterpret_cast<HANDLE>(1));
+    dpi_ = windowDpi(hwnd_);
+
+    // Tab order is creation order: by tab index, stable, unindexed last.
+    const auto& controls = form.controls();
+    std::vector<size_t> order(controls.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    auto key = [&](size_t i) {
+        int t = controls[i]->look().tabIndex;
+        return t < 0 ? INT_MAX : t;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
+    bool clock = false;
+    for (size_t i : order) {
+        Control& c = *controls[i];
+        auto peer = makePeer(*this, kFirstControlId + int(i), c);
+        c.peer = peer.get();
+        peer->create();
+        clock = clock || c.kind() == Kind::StatusBar;
+        peers_.push_back(std::move(peer));
+    }
+    if (clock) SetTimer(hwnd_, kClockTimer, 1000, nullptr);
+    reportGeometry();
+}
+
+FormWindow::~FormWindow() {
+    destroying_ = true;
+    for (auto& p : peers_) p->model().peer = nullptr;
+    form_.peer = nullptr;
+    if (hwnd_) {
+        RemovePropW(hwnd_, kFormProp);
+        DestroyWindow(hwnd_);
+    }
+    for (auto& p : peers_)
+        if (Widget* w = p->widget()) w->hwnd = nullptr;
+    peers_.clear();
+    for (auto& [_, f] : fonts_) DeleteObject(f);
+}
+
+HFONT FormWindow::font(const Font& f) {
+    auto key = std::make_tuple(f.face, f.points, f.bold);
+    if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
+    LOGFONTW lf{};
+    lf.lfHeight = -std::max(1L, std::lround(double(f.points) * dpi_ / 72.0));
+    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    // The classic bitmap face does not scale. "MS Shell Dlg" is the
+    // system's dialog face in its place: Microsoft Sans Serif on Windows,
+    // Tahoma under Wine, which has neither Microsoft face.
+    std::wstring face = f.face == "MS Sans Serif" ? L"MS Shell Dlg" : wide(f.face);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    HFONT h = CreateFontIndirectW(&lf);
+    fonts_[key] = h;
+    return h;
+}
+
+CreateArgs FormWindow::argsFor(const Control& c, std::wstring text) {
+    CreateArgs a;
+    a.parent = hwnd_;
+    a.text = std::move(text);
+    a.bounds = toPixels(c.look().bounds, dpi_);
+    a.id = kFirstControlId + int(std::find_if(form_.controls().begin(), form_.controls().end(),
+                                              [&](auto& p) { return p.get() == &c; }) -
+                                 form_.controls().begin());
+    a.font = font(c.look().font);
+    a.visible = c.visible();
+    a.enabled = c.enabled();
+    return a;
+}
+
+void FormWindow::placeInZOrder(PeerBase& peer) {
+    HWND after = HWND_TOP;
+    for (auto& p : peers_) {
+        if (p.get() == &peer) break;
+        if (p->hwnd()) after = p->hwnd();
+    }
+    SetWindowPos(peer.hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+PeerBase* FormWindow::peerOf(HWND child) {
+    if (!child) return nullptr;
+    for (auto& p : peers_)
+        if (p->hwnd() == child) return p.get();
+    return nullptr;
+}
+
+RECT FormWindow::nativeOuter() const {
+    RECT r{};
+    if (IsIconic(hwnd_) || IsZoomed(hwnd_)) {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(hwnd_, &wp);
+        r = wp.rcNormalPosition;
+        POINT o = workspaceOrigin(hwnd_);
+        OffsetRect(&r, o.x, o.y);
+    } else {
+        GetWindowRect(hwnd_, &r);
+    }
+    return r;
+}
+
+// The model learns the native rectangle only where it differs from what
+// the model's twips map to, so an untouched window keeps its exact values.
+void FormWindow::reportGeometry() {
+    RECT native = nativeOuter();
+    RECT mapped = frameToPixels(form_.geometry(), dpi_);
+    if (!EqualRect(&native, &mapped)) form_.userMoved(frameToTwips(native, dpi_));
+}
+
+void FormWindow::geometryChanged() {
+    if (!hwnd_) return;
+    RECT r = frameToPixels(form_.geometry(), dpi_);
+    stated_ = {r.right - r.left, r.bottom - r.top};
+    if (IsIconic(hwnd_) || IsZoomed(hwnd_)) {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(hwnd_, &wp);
+        POINT o = workspaceOrigin(hwnd_);
+        OffsetRect(&r, -o.x, -o.y);
+        wp.rcNormalPosition = r;
+        wp.flags = 0;
+        wp.showCmd = IsIconic(hwnd_) ? SW_SHOWMINNOACTIVE : SW_SHOWMAXIMIZED;
+        SetWindowPlacement(hwnd_, &wp);
+    } else {
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void FormWindow::stateChanged() {
+    if (!hwnd_) return;
+    const bool accepts = form_.acceptsInput();
+    if ((IsWindowEnabled(hwnd_) != FALSE) != accepts) EnableWindow(hwnd_, accepts);
+}
+
+void FormWindow::show(bool activate) {
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        // The caret starts in the first tab stop.
+        lastFocus_ = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    }
+    if (!activate) {
+        ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+        return;
+    }
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    if (lastFocus_ && GetForegroundWindow() == hwnd_) SetFocus(lastFocus_);
+}
+
+void FormWindow::relayout(unsigned newDpi) {
+    dpi_ = newDpi;
+    auto old = std::move(fonts_);
+    fonts_.clear();
+    for (auto& p : peers_) p->layout();
+    for (auto& [_, f] : old) DeleteObject(f);
+}
+
+LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (!self || self->destroying_ || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
+    return self->handle(msg, wp, lp);
+}
+
+// Handlers that enter the model may unload the form, and with it this
+// object: each returns at once after calling into the model.
+LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (PeerBase* p = peerOf(reinterpret_cast<HWND>(lp)))
+            if (Widget* w = p->widget()) w->command(HIWORD(wp));
+        return 0;
+    case WM_TIMER:
+        if (wp == kClockTimer) {
+            for (auto& p : peers_) p->clockTick();
+            return 0;
+        }
+        for (auto& p : peers_)
+            if (UINT_PTR(p->id()) == wp && p->model().kind() == Kind::Timer) {
+                p->timerTick();
+                return 0;
+            }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (PeerBase* p = peerOf(reinterpret_cast<HWND>(lp)))
+            if (HBRUSH b = p->paint(reinterpret_cast<HDC>(wp))) return reinterpret_cast<LRESULT>(b);
+        break;
+    case WM_CLOSE: {
+        Form& f = form_;
+        f.app().dispatch([&f] { f.unload(); });
+        return 0;
+    }
+    case WM_ENDSESSION:
+        if (wp) {
+            Form& f = form_;
+            f.app().dispatch([&f] { f.unload(); });
+        }
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+        } else if (lastFocus_ && IsWindow(lastFocus_) && !IsIconic(hwnd_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        break;
+    case WM_SIZE:
+        for (auto& p : peers_) p->parentResized();
+        break;
+    // The window system's least tracking size would clamp a small stated
+    // size (a tool window to about 116 px wide): any size the program sets
+    // is allowed, and the user sizes down to it or to the system's least.
+    case WM_GETMINMAXINFO: {
+        LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
+        auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+        mm->ptMinTrackSize.x = std::min<LONG>(mm->ptMinTrackSize.x, std::max<LONG>(1, stated_.cx));
+        mm->ptMinTrackSize.y = std::min<LONG>(mm->ptMinTrackSize.y, std::max<LONG>(1, stated_.cy));
+        return r;
+    }
+    case WM_ERASEBKGND:
+        for (auto& p : peers_)
+            if (auto fill = p->fillColor()) {
+                RECT r{};
+                GetClientRect(hwnd_, &r);
+                HBRUSH b = CreateSolidBrush(colorref(*fill));
+                FillRect(reinterpret_cast<HDC>(wp), &r, b);
+                DeleteObject(b);
+                return 1;
+            }
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
+        reportGeometry();
+        return r;
+    }
+    case WM_DPICHANGED:
+        // The window keeps its place and its size in twips at the new DPI.
+        relayout(HIWORD(wp));
+        geometryChanged();
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+
+}  // namespace orvenda::ui::win32

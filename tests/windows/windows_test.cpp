@@ -1,0 +1,111 @@
+// windows: the About window and the "@" launcher window on the whole program:
+// what "OK" stores, the "Always On Top" switch, the launcher's topmost step,
+// its double click and how it closes with the compose window.
+#include <gtest/gtest.h>
+
+#include "support/program.h"
+#include "windows/about_window.h"
+#include "windows/at_window.h"
+
+namespace orvenda::windows {
+
+using testing::Writes;
+
+struct Windows : ::testing::Test {
+    testing::Program p;
+
+    // "ABOUT" on the compose window, which starts first if it has not.
+    AboutWindow& about() {
+        if (!p.app.loaded(app::kMainWindow)) p.start();
+        p.main().ABOUT_BUTTON.userClick();
+        return p.loaded<AboutWindow>(kAboutWindow);
+    }
+    // As a user switches the launcher on: "ABOUT", "Always On Top", "OK".
+    AtWindow& switchedOn() {
+        about().AlwaysOnTopTimer_TICKBOX.userClick();
+        p.loaded<AboutWindow>(kAboutWindow).OK_BUTTON.userClick();
+        return p.loaded<AtWindow>(kAtWindow);
+    }
+};
+
+TEST_F(Windows, AboutIsModalAndOkStoresItsLeftAndTopOnlyForTheNextOpening) {
+    auto& about = this->about();
+    p.main().EXIT_BUTTON.userClick();  // the compose window takes no input meanwhile
+    ASSERT_TRUE(p.app.loaded(app::kMainWindow));
+    about.userMoved({2400, -300, 12000, 6000});
+    about.OK_BUTTON.userClick();
+    EXPECT_EQ(p.store.writes, (Writes{{"AboutLeft", "2400"}, {"AboutTop", "-300"}}));
+    EXPECT_EQ(this->about().geometry(), (ui::Bounds{2400, -300, 9375, 4245}));
+}
+
+TEST_F(Windows, AlwaysOnTopStoresTheTickAtOnceAndSwitchesTheLauncherOnAndOff) {
+    auto& tick = about().AlwaysOnTopTimer_TICKBOX;
+    tick.userClick();
+    AtWindow& at = p.loaded<AtWindow>(kAtWindow);
+    EXPECT_TRUE(at.shown() && at.AlwaysOnTopTimer.running());
+    tick.userClick();
+    EXPECT_TRUE(at.shown() && !at.AlwaysOnTopTimer.running());  // clearing leaves the launcher where it is
+    EXPECT_EQ(p.store.writes, (Writes{{"AlwaysOnTopTimer_TICKBOX", "1"}, {"AlwaysOnTopTimer_TICKBOX", "0"}}));
+}
+
+TEST_F(Windows, AStoredSwitchShowsTheLauncherWhenAboutOpens) {
+    p.store.seed("AlwaysOnTopTimer_TICKBOX", "1");
+    EXPECT_TRUE(about().AlwaysOnTopTimer_TICKBOX.ticked());
+    EXPECT_TRUE(p.loaded<AtWindow>(kAtWindow).AlwaysOnTopTimer.running());
+}
+
+// Every second, unless the launcher has the input itself, the window that
+// has it (or none) loses any topmost standing and the launcher takes it;
+// neither call moves, sizes or activates a window (flags 0x13).
+TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
+    p.store.seed("AlwaysOnTopTimer_TICKBOX", "1");
+    const ui::WindowHandle self = p.app.form(kAtWindow).handle(), other = 0xBEEF0, none = 0;
+    const auto topmost = ui::WindowHandle(-1), notTopmost = ui::WindowHandle(-2);
+    using Calls = std::vector<ui::headless::RecordingWindowManager::Call>;
+    for (auto [foreground, calls] :
+         {std::pair{self, Calls{}},
+          {other, Calls{{other, notTopmost, 0, 0, 0, 0, 0x13}, {self, topmost, 0, 0, 0, 0, 0x13}}},
+          {none, Calls{{none, notTopmost, 0, 0, 0, 0, 0x13}, {self, topmost, 0, 0, 0, 0, 0x13}}}}) {
+        p.backend.wm.calls.clear();
+        p.backend.wm.foreground = foreground;
+        p.advance(999);
+        EXPECT_TRUE(p.backend.wm.calls.empty());
+        p.advance(1);
+        EXPECT_EQ(p.backend.wm.calls, calls) << "foreground " << foreground;
+    }
+}
+
+TEST_F(Windows, DoubleClickingTheLauncherBringsAClosedComposeWindowBackLoaded) {
+    p.store.seed("SMTP_USERNAME_TEXTBOX", "alice");
+    auto& at = switchedOn();
+    p.main().EXIT_BUTTON.userClick();
+    EXPECT_FALSE(p.backend.ended);  // the launcher on screen keeps the program going
+    at.AT_SIGN_LABEL.userDoubleClick();
+    auto& compose = p.loaded<app::MainWindow>(app::kMainWindow);
+    EXPECT_EQ(compose.SMTP_USERNAME_TEXTBOX.text(), "alice");
+    EXPECT_TRUE(compose.shown() && compose.modal());
+}
+
+TEST_F(Windows, DoubleClickingTheLauncherBringsAnOpenComposeWindowToTheFront) {
+    switchedOn().AT_SIGN_LABEL.userDoubleClick();
+    EXPECT_EQ(p.backend.broughtToFront, std::vector<std::string>{app::kMainWindow});
+    EXPECT_FALSE(p.main().modal());
+}
+
+// Ticked, the launcher closed by its close box, then the tick cleared: that
+// loads the launcher again, hidden and stopped. It closes with the compose
+// window, its own close steps storing where it is.
+TEST_F(Windows, AHiddenLauncherClosesWithTheComposeWindow) {
+    auto& tick = about().AlwaysOnTopTimer_TICKBOX;
+    tick.userClick();
+    p.loaded<AtWindow>(kAtWindow).unload();
+    tick.userClick();
+    EXPECT_FALSE(p.loaded<AtWindow>(kAtWindow).shown() || p.loaded<AtWindow>(kAtWindow).AlwaysOnTopTimer.running());
+    p.store.writes.clear();
+    p.main().unload();
+    EXPECT_TRUE(p.backend.ended);
+    EXPECT_EQ(Writes(p.store.writes.end() - 4, p.store.writes.end()),
+              (Writes{{"ATMainLeft", "1000"}, {"ATMainTop", "1000"}, {"ATMainWidth", "1095"}, {"ATMainHeight", "855"}}));
+}
+
+}  // namespace orvenda::windows
