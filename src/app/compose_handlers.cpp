@@ -65,23 +65,16 @@ void MainWindow::TLS_NO_TICKBOX_Click() {
     TLS_AUTO_TICKBOX.setEnabled(!ticked);
 }
 
-void MainWindow::TLS_YES_TICKBOX_Click() {
-    if (TLS_YES_TICKBOX.value() == 1) {
-        TLS_TB_SETTING.setText("yes");
-        TLS_NO_TICKBOX.setValue(0);
-        TLS_NO_TICKBOX.setEnabled(false);
-    } else {
-        TLS_TB_SETTING.setText("no");
-        TLS_NO_TICKBOX.setValue(1);
-        TLS_NO_TICKBOX.setEnabled(true);
-    }
-    TLS_AUTO_TICKBOX.setValue(0);
-    TLS_AUTO_TICKBOX.setEnabled(false);
-}
+void MainWindow::TLS_YES_TICKBOX_Click() { tlsModeClicked(TLS_YES_TICKBOX, "yes", TLS_AUTO_TICKBOX); }
 
-void MainWindow::TLS_AUTO_TICKBOX_Click() {
-    if (TLS_AUTO_TICKBOX.value() == 1) {
-        TLS_TB_SETTING.setText("auto");
+void MainWindow::TLS_AUTO_TICKBOX_Click() { tlsModeClicked(TLS_AUTO_TICKBOX, "auto", TLS_YES_TICKBOX); }
+
+// "yes" and "auto" alike: ticked, the mode and "no" cleared and greyed out;
+// cleared, back to "no", ticked and enabled. The other mode is cleared and
+// greyed out either way.
+void MainWindow::tlsModeClicked(const ui::TickBox& box, const char* mode, ui::TickBox& other) {
+    if (box.value() == 1) {
+        TLS_TB_SETTING.setText(mode);
         TLS_NO_TICKBOX.setValue(0);
         TLS_NO_TICKBOX.setEnabled(false);
     } else {
@@ -89,8 +82,8 @@ void MainWindow::TLS_AUTO_TICKBOX_Click() {
         TLS_NO_TICKBOX.setValue(1);
         TLS_NO_TICKBOX.setEnabled(true);
     }
-    TLS_YES_TICKBOX.setValue(0);
-    TLS_YES_TICKBOX.setEnabled(false);
+    other.setValue(0);
+    other.setEnabled(false);
 }
 
 void MainWindow::OUTPUT_TB_TICKBOX_Click() {

@@ -26,21 +26,19 @@ void MainWindow::LOAD_DRAFT_BUTTON_Click() {
     MESSAGE_TEXTBOX.setText(std::move(text));
 }
 
-// Until the composer's first tick the command fields hold placeholders that
-// name no program; the command is then built from the same pieces.
 void MainWindow::NOTEPAD_EMAIL_BUTTON_Click() {
-    const std::string& field = EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX.text();
-    const std::string command = field == kEditEmailBeforeFirstTick
-                                    ? send::editEmailCommand(INSTALL_FOLDER_TEXTBOX.text(), vocabulary())
-                                    : field;
-    launch(command, platform::kNormalWithFocus, command);
+    launchNotepad(EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX, kEditEmailBeforeFirstTick, send::editEmailCommand);
 }
 
 void MainWindow::SENDEMAIL_LOG_BUTTON_Click() {
-    const std::string& field = OPEN_LOG_COMMAND_TEXTBOX.text();
-    const std::string command = field == kOpenLogBeforeFirstTick
-                                    ? send::openLogCommand(INSTALL_FOLDER_TEXTBOX.text(), vocabulary())
-                                    : field;
+    launchNotepad(OPEN_LOG_COMMAND_TEXTBOX, kOpenLogBeforeFirstTick, send::openLogCommand);
+}
+
+// Until the composer's first tick the command fields hold placeholders that
+// name no program; the command is then built from the same pieces.
+void MainWindow::launchNotepad(const ui::TextBox& field, const char* beforeFirstTick, NotepadCommand build) {
+    const std::string command =
+        field.text() == beforeFirstTick ? build(INSTALL_FOLDER_TEXTBOX.text(), vocabulary()) : field.text();
     launch(command, platform::kNormalWithFocus, command);
 }
 

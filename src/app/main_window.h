@@ -124,6 +124,11 @@ private:
     bool reportIf(const std::optional<std::string>& failure);
     bool writeMessageFile();
     bool launch(const std::string& commandLine, int windowStyle, const std::string& named);
+    // The TLS "yes" and "auto" tickboxes (compose_handlers.cpp).
+    void tlsModeClicked(const ui::TickBox& box, const char* mode, ui::TickBox& other);
+    // "EDIT IN NOTEPAD" and "SE-LOG" (draft_handlers.cpp).
+    using NotepadCommand = std::string (*)(std::string_view folder, const send::Vocabulary& words);
+    void launchNotepad(const ui::TextBox& field, const char* beforeFirstTick, NotepadCommand build);
 
     platform::Services& services_;
 };
