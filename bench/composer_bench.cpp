@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "settings/settings.h"
-#include "ui/headless/headless.h"
+#include "support/headless.h"
 
 namespace {
 

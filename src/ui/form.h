@@ -4,7 +4,7 @@
 // (which runs Form_Load without showing it), shown plainly or modally over an
 // owner, and unloaded (which runs Form_Unload and then destroys it). The
 // program ends when its last form is unloaded. Everything here is platform
-// free; a Backend (peer.h) puts it on a screen or keeps it headless.
+// free; a Backend (peer.h) puts it on a screen (win32/), or keeps it in memory for the tests.
 #pragma once
 
 #include <cstdint>

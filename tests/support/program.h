@@ -12,7 +12,7 @@
 #include "app/program.h"
 #include "support/memory_store.h"
 #include "support/recording_launcher.h"
-#include "ui/headless/headless.h"
+#include "support/headless.h"
 
 namespace orvenda::testing {
 

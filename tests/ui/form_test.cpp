@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/form.h"
-#include "ui/headless/headless.h"
+#include "support/headless.h"
 
 namespace orvenda::ui {
 

@@ -1,5 +1,5 @@
-// ui/headless: in-memory peers and a hand-driven clock.
-#include "ui/headless/headless.h"
+// Test support: the headless backend's in-memory peers and hand-driven clock.
+#include "support/headless.h"
 
 #include <algorithm>
 

@@ -1,4 +1,5 @@
-// ui/headless: a backend without a screen, for tests and tools.
+// Test support: the form model's backend without a screen, for the headless tests
+// and the benchmark.
 //
 // Forms and controls live only in memory. Timers run on a clock that the
 // caller advances by hand, modal shows return at once (the form stays modal
