@@ -15,8 +15,8 @@
 #include <fstream>
 #include <string>
 
-#include "support/win32/driver.h"
 #include "platform/win32/text.h"
+#include "support/win32/driver.h"
 
 namespace orvenda::testing::win32 {
 namespace {

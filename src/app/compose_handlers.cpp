@@ -6,6 +6,7 @@
 // output command window and stores its visibility at once. Uses send,
 // settings and ui.
 #include "app/main_window.h"
+#include "settings/settings.h"
 
 namespace orvenda::app {
 

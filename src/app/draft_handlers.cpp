@@ -4,7 +4,6 @@
 // the message file and the launch service (platform), with the checks and
 // command lines of src/send.
 #include "app/main_window.h"
-#include "ui/peer.h"
 
 namespace orvenda::app {
 
@@ -18,12 +17,8 @@ void MainWindow::SAVE_DRAFT_BUTTON_Click() {
 void MainWindow::LOAD_DRAFT_BUTTON_Click() {
     const std::string path = messageFilePath();
     std::string text;
-    if (const auto failure = services_.files.read(path, text)) {
-        app().backend().reportFailure(
-            this, "Could not read the message file \"" + path + "\": " + *failure);
-        return;
-    }
-    MESSAGE_TEXTBOX.setText(std::move(text));
+    if (reportIf(services_.files.read(path, text), "Could not read the message file \"" + path + "\": "))
+        MESSAGE_TEXTBOX.setText(std::move(text));
 }
 
 void MainWindow::NOTEPAD_EMAIL_BUTTON_Click() {

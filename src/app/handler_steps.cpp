@@ -11,23 +11,22 @@ std::string MainWindow::messageFilePath() const {
     return send::messageFilePath(INSTALL_FOLDER_TEXTBOX.text(), vocabulary());
 }
 
-bool MainWindow::reportIf(const std::optional<std::string>& failure) {
+bool MainWindow::reportIf(const std::optional<std::string>& failure, const std::string& before) {
     if (!failure) return true;
-    app().backend().reportFailure(this, *failure);
+    app().backend().reportFailure(this, before + *failure);
     return false;
 }
 
 // The message text followed by CR LF, replacing the whole file.
 bool MainWindow::writeMessageFile() {
     const std::string path = messageFilePath();
-    const auto failure = services_.files.write(path, MESSAGE_TEXTBOX.text() + "\r\n");
-    return reportIf(failure ? std::optional("Could not write the message file \"" + path + "\": " + *failure)
-                            : std::nullopt);
+    return reportIf(services_.files.write(path, MESSAGE_TEXTBOX.text() + "\r\n"),
+                    "Could not write the message file \"" + path + "\": ");
 }
 
 bool MainWindow::launch(const std::string& commandLine, int windowStyle, const std::string& named) {
-    const auto failure = services_.launcher.LaunchCommandLine(commandLine, windowStyle);
-    return reportIf(failure ? std::optional("Could not start \"" + named + "\": " + *failure) : std::nullopt);
+    return reportIf(services_.launcher.LaunchCommandLine(commandLine, windowStyle),
+                    "Could not start \"" + named + "\": ");
 }
 
 }  // namespace orvenda::app

@@ -120,8 +120,9 @@ protected:
 private:
     void closeLauncherWindowIfHidden();
     // Steps shared by SEND and the draft buttons (handler_steps.cpp). Each
-    // reports its own failure to the user and returns false.
-    bool reportIf(const std::optional<std::string>& failure);
+    // reports its own failure to the user and returns false; `before` leads
+    // the failure's text.
+    bool reportIf(const std::optional<std::string>& failure, const std::string& before = {});
     bool writeMessageFile();
     bool launch(const std::string& commandLine, int windowStyle, const std::string& named);
     // The TLS "yes" and "auto" tickboxes (compose_handlers.cpp).

@@ -1,4 +1,5 @@
-// app: which windows exist and how the program starts.
+// app: which windows exist and how the program starts. Uses every room's
+// window.
 #include "app/program.h"
 
 #include "addressbook/address_book.h"

@@ -1,11 +1,15 @@
 // platform: the services that the windows' handlers use, gathered once at
-// start-up and handed to every window. Names only the service interfaces
-// beside it and the settings room's store front; no platform calls.
+// start-up and handed to every window. Includes only the service interfaces
+// beside it; the settings room's store front is named, not included, so
+// that nothing here depends on a room above. No platform calls.
 #pragma once
 
 #include "platform/ansi_files.h"
 #include "platform/launch.h"
-#include "settings/settings.h"
+
+namespace orvenda::settings {
+class Settings;
+}
 
 namespace orvenda::platform {
 

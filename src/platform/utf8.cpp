@@ -1,4 +1,5 @@
-// platform: UTF-8 reading and writing, one character at a time.
+// platform: UTF-8 reading and writing, one character at a time. Platform
+// free; uses nothing else.
 #include "platform/utf8.h"
 
 namespace orvenda::platform {

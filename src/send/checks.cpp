@@ -62,8 +62,8 @@ std::optional<std::string> failureBeforeSend(const platform::AnsiTextFiles& file
         if (auto failure = codePageFailure(files, field, kNothingSent)) return failure;
         if (auto failure = commandLineFailure(field)) return failure;
     }
-    if (auto failure = codePageFailure(files, {message, "message"}, kNothingSent)) return failure;
-    if (auto failure = codePageFailure(files, {outputLine, "output command window"}, kNothingSent)) return failure;
+    for (const NamedText& text : {NamedText{message, "message"}, NamedText{outputLine, "output command window"}})
+        if (auto failure = codePageFailure(files, text, kNothingSent)) return failure;
     const std::size_t length = utf16Length(launchLine) - utf16Length(interpreter);
     if (length <= kInterpreterLineLimit) return std::nullopt;
     return "The command line is " + std::to_string(length) + " characters long; the command interpreter runs at most " +

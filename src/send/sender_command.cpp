@@ -6,10 +6,19 @@
 
 namespace orvenda::send {
 
+namespace {
+
+std::string join(std::initializer_list<std::string_view> pieces) {
+    std::string text;
+    for (std::string_view piece : pieces) text += piece;
+    return text;
+}
+
+}  // namespace
+
 std::string senderCommandLine(const Fields& f, const Vocabulary& w) {
-    const std::string folder(f.folder);
     CommandLineBuilder line(w.quote);
-    line.quoted(folder + std::string(w.senderExe));
+    line.quoted(join({f.folder, w.senderExe}));
     line.fixed(w.dashF).quoted(f.from);
     line.fixed(w.dashT).quoted(f.to);
     line.fixed(w.dashCc).quoted(f.cc);
@@ -20,7 +29,7 @@ std::string senderCommandLine(const Fields& f, const Vocabulary& w) {
     line.fixed(w.dashXu).quoted(f.user);
     line.fixed(w.dashXp).quoted(f.password);
     line.fixed(w.dashReplyTo).bare(f.from);
-    line.fixed(w.dashL).quoted(folder + std::string(w.logFile));
+    line.fixed(w.dashL).quoted(join({f.folder, w.logFile}));
     line.fixed(w.dashTls).bare(f.tls);
     line.fixed(w.dashTlsU).bare(f.user);
     line.fixed(w.dashTlsP).bare(f.password);
@@ -30,23 +39,19 @@ std::string senderCommandLine(const Fields& f, const Vocabulary& w) {
 }
 
 std::string messageFilePath(std::string_view folder, const Vocabulary& w) {
-    return std::string(folder) + std::string(w.messageFile);
+    return join({folder, w.messageFile});
 }
 
 std::string openLogCommand(std::string_view folder, const Vocabulary& w) {
-    return std::string(w.notepad) + std::string(folder) + std::string(w.logFile);
+    return join({w.notepad, folder, w.logFile});
 }
 
 std::string editEmailCommand(std::string_view folder, const Vocabulary& w) {
-    return std::string(w.notepad) + messageFilePath(folder, w);
+    return join({w.notepad, folder, w.messageFile});
 }
 
 std::string launchLine(std::string_view interpreter, std::string_view senderLine, const Vocabulary& w) {
-    std::string line(interpreter);
-    line += w.quote;
-    line += senderLine;
-    line += w.quote;
-    return line;
+    return join({interpreter, w.quote, senderLine, w.quote});
 }
 
 }  // namespace orvenda::send

@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "settings/settings.h"
 #include "support/memory_store.h"
 #include "support/recording_launcher.h"
 #include "support/headless.h"

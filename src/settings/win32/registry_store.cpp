@@ -3,8 +3,8 @@
 // the branch where classic Windows programs keep per-user settings.
 #include <windows.h>
 
-#include "settings/store.h"
 #include "platform/win32/text.h"
+#include "settings/store.h"
 
 namespace orvenda::settings {
 

@@ -14,9 +14,9 @@
 // ORVENDA_PROPERTY_CASES (default 400) and ORVENDA_PROPERTY_SEED choose the
 // cases; tests/send/e2e/property.sh runs 10,000. Percent signs are left out:
 // the interpreter expands %NAME% even inside quotes, which no quoting stops.
+#include "platform/win32/text.h"
 #include "support/program.h"
 #include "support/sender_fields.h"
-#include "platform/win32/text.h"
 
 #include <windows.h>
 

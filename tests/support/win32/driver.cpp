@@ -7,8 +7,8 @@
 #include <chrono>
 #include <thread>
 
-#include "ui/win32/identity.h"
 #include "platform/win32/text.h"
+#include "ui/win32/identity.h"
 
 namespace orvenda::testing::win32 {
 

@@ -13,9 +13,10 @@
 #include <set>
 
 #include "app/program.h"
+#include "platform/win32/text.h"
+#include "settings/geometry.h"
 #include "support/win32/driver.h"
 #include "ui/win32/identity.h"
-#include "platform/win32/text.h"
 
 namespace orvenda {
 namespace {
