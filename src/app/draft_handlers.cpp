@@ -2,8 +2,9 @@
 // file; "EDIT IN NOTEPAD" and "SE-LOG" open the message file and the
 // sender's log in Notepad. Touches only the compose window's message field,
 // the message file and the launch service (platform), with the checks and
-// command lines of src/send.
+// command lines of src/send and the draft rules of src/drafts.
 #include "app/main_window.h"
+#include "drafts/draft.h"
 
 namespace orvenda::app {
 
@@ -33,7 +34,7 @@ void MainWindow::SENDEMAIL_LOG_BUTTON_Click() {
 // name no program; the command is then built from the same pieces.
 void MainWindow::launchNotepad(const ui::TextBox& field, const char* beforeFirstTick, NotepadCommand build) {
     const std::string command =
-        field.text() == beforeFirstTick ? build(INSTALL_FOLDER_TEXTBOX.text(), vocabulary()) : field.text();
+        drafts::viewerCommand(field.text(), beforeFirstTick, build(INSTALL_FOLDER_TEXTBOX.text(), vocabulary()));
     launch(command, platform::kNormalWithFocus, command);
 }
 

@@ -3,6 +3,7 @@
 // Failures go to the user through the backend. Uses send and the platform
 // services.
 #include "app/main_window.h"
+#include "drafts/draft.h"
 #include "ui/peer.h"
 
 namespace orvenda::app {
@@ -17,10 +18,10 @@ bool MainWindow::reportIf(const std::optional<std::string>& failure, const std::
     return false;
 }
 
-// The message text followed by CR LF, replacing the whole file.
+// The message file, replaced whole.
 bool MainWindow::writeMessageFile() {
     const std::string path = messageFilePath();
-    return reportIf(services_.files.write(path, MESSAGE_TEXTBOX.text() + "\r\n"),
+    return reportIf(services_.files.write(path, drafts::messageFileText(MESSAGE_TEXTBOX.text())),
                     "Could not write the message file \"" + path + "\": ");
 }
 
