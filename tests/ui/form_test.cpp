@@ -65,6 +65,7 @@ TEST_F(FormModel, EveryChangeTheProgramMakesReachesThePeer) {
     text.setText("set by the program");
     text.userEdited("typed");
     EXPECT_EQ(peer.heard, (std::vector{Property::Value, Property::Enabled, Property::Visible, Property::Text}));
+    f.box.peer = text.peer = nullptr;  // the recorder goes before the form
 }
 
 TEST_F(FormModel, ATimerCreatedStoppedTicksOncePerIntervalFromWhenItStarts) {
