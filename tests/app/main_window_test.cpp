@@ -74,15 +74,21 @@ TEST_F(ComposeWindow, ClosingWithSaveOnExitTickedStoresEveryKeptField) {
     EXPECT_EQ(p.store.writes, expected);
 }
 
-// Only the password field hides what it holds: the message, the command line
-// and the About window's texts are there to be read.
-TEST_F(ComposeWindow, OnlyThePasswordFieldHidesWhatItHolds) {
+// Only the password field hides what it holds, only the About window's
+// texts are read-only, and the compose window shows its 11 fields and none
+// of its hidden vocabulary.
+TEST_F(ComposeWindow, OnlyThePasswordHidesOnlyAboutIsReadOnlyAndNoVocabularyShows) {
     auto& w = p.start();
+    int shownFields = 0;
     for (const ui::Form* form : {static_cast<ui::Form*>(&w), &p.app.form(windows::kAboutWindow)})
         for (const auto& c : form->controls()) {
             auto* box = dynamic_cast<const ui::TextBox*>(c.get());
-            EXPECT_TRUE(!box || box->style().password == (box == &w.SMTP_PASSWORD_TEXTBOX)) << c->name();
+            if (!box) continue;
+            EXPECT_EQ(box->style().password, box == &w.SMTP_PASSWORD_TEXTBOX) << c->name();
+            EXPECT_EQ(box->style().readOnly, form != &w) << c->name();
+            shownFields += form == &w && box->visible();
         }
+    EXPECT_EQ(shownFields, 11);
 }
 
 }  // namespace orvenda::app_tests

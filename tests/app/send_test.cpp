@@ -68,6 +68,8 @@ TEST(SendEmail, ShowSeProgressToInterpreterAndWindowStyle) {
     s.w.SEND_EMAIL_BUTTON.userClick();
     s.w.SHOW_SE_PROGRESS_TICKBOX.setValue(2);  // only exactly 1 counts as ticked
     s.w.SEND_EMAIL_BUTTON.userClick();
+    s.w.OUTPUT_TB_TICKBOX.userClick();  // and shows it again
+    EXPECT_EQ(s.p.store.writes.back().value + std::to_string(s.w.OUTPUT_COMMAND_TEXTBOX.visible()), "True1");
     EXPECT_EQ(s.p.launcher.launches, (Launches{{"cmd.exe /V:OFF /k \"OUTPUT COMMAND WINDOW\r\n\"", 1},
                                                {"cmd.exe /V:OFF /c \"" + line + "\"", 0},
                                                {"cmd.exe /V:OFF /c \"" + line + "\"", 0}}));
