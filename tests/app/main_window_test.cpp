@@ -19,6 +19,9 @@ const Field kFields[] = {
     {"SMTP_USERNAME_TEXTBOX", "alice"},
     {"SMTP_PASSWORD_TEXTBOX", ""},
     {"SEND_FROM_ADDRESS_TEXTBOX", "alice@example.org"},
+    {"TLS_NO_TICKBOX", "0"},
+    {"TLS_YES_TICKBOX", "1"},
+    {"TLS_AUTO_TICKBOX", "0"},
 };
 
 std::string shown(const ui::Form& w, const std::string& name) {
@@ -45,6 +48,7 @@ TEST_F(ComposeWindow, StartUpShowsWhatAnEarlierRunStored) {
     auto& w = p.start();
     for (auto [key, stored] : kFields) EXPECT_EQ(shown(w, key), stored) << key;
     EXPECT_EQ(w.geometry(), (ui::Bounds{-15, 1234.5f, 9000, 6000}));
+    EXPECT_EQ(w.TLS_TB_SETTING.text(), "yes");
     EXPECT_FALSE(w.OUTPUT_COMMAND_TEXTBOX.visible());
     EXPECT_TRUE(w.ADDRESS_BOOK_BUTTON.visible());
 }
@@ -63,20 +67,17 @@ TEST_F(ComposeWindow, ClosingWithSaveOnExitTickedStoresEveryKeptField) {
     auto& w = p.start();
     for (auto [key, stored] : kFields) enter(w, key, stored);
     EXPECT_TRUE(w.ADDRESS_BOOK_BUTTON.visible());
-    w.TLS_NO_TICKBOX.userClick();
-    w.TLS_YES_TICKBOX.userClick();
     p.store.writes.clear();
     w.unload();  // the close box
     testing::Writes expected{{"MainLeft", "1000"}, {"MainTop", "1000"}, {"MainWidth", "13575"}, {"MainHeight", "8250"},
                     {"OUTPUT_COMMAND_TEXTBOX", "False"}};
     for (auto [key, stored] : kFields) expected.push_back({key, stored});
-    expected.insert(expected.end(), {{"TLS_NO_TICKBOX", "0"}, {"TLS_YES_TICKBOX", "1"}, {"TLS_AUTO_TICKBOX", "0"}});
     EXPECT_EQ(p.store.writes, expected);
 }
 
 // Only the password field hides what it holds, only the About window's
-// texts are read-only, and the compose window shows its 11 fields and none
-// of its hidden vocabulary.
+// texts are read-only, only the body and the command line take several
+// lines, and the compose window shows its 11 fields and no vocabulary.
 TEST_F(ComposeWindow, OnlyThePasswordHidesOnlyAboutIsReadOnlyAndNoVocabularyShows) {
     auto& w = p.start();
     int shownFields = 0;
@@ -86,6 +87,7 @@ TEST_F(ComposeWindow, OnlyThePasswordHidesOnlyAboutIsReadOnlyAndNoVocabularyShow
             if (!box) continue;
             EXPECT_EQ(box->style().password, box == &w.SMTP_PASSWORD_TEXTBOX) << c->name();
             EXPECT_EQ(box->style().readOnly, form != &w) << c->name();
+            EXPECT_EQ(box->style().multiLine, box == &w.MESSAGE_TEXTBOX || box == &w.OUTPUT_COMMAND_TEXTBOX);
             shownFields += form == &w && box->visible();
         }
     EXPECT_EQ(shownFields, 11);
