@@ -3,7 +3,6 @@
 // missing.
 #include "ui/win32/units.h"
 
-
 namespace orvenda::ui::win32 {
 
 namespace {
