@@ -10,7 +10,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth fonts-wine xdotool imagemagick
   clang libclang-rt-14-dev
-  sendemail python3-aiosmtpd
+  sendemail python3-aiosmtpd unzip
 )
 
 install_missing() {
