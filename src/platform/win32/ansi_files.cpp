@@ -39,7 +39,7 @@ public:
 
 private:
     ULONGLONG deadline_ = GetTickCount64() + 1000;
-    DWORD pause_ = 2;
+    DWORD pause_ = 1;
 };
 
 // Runs `step` until it succeeds (0) or fails other than by a sharing or lock

@@ -1,15 +1,21 @@
 // The message file under Wine, through the Windows file service: the code
 // page, a replacement that fails (file held open without sharing, read-only,
 // folder gone) leaving the old bytes, hidden and system files saved with
-// their attributes, and a file holding a NUL byte refused.
+// their attributes, a file holding a NUL byte refused, saves against a
+// virus scanner, and drafts as Notepad saves them loaded back.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <map>
+#include <thread>
 
 #include "platform/ansi_files.h"
+#include "support/temp_folder.h"
 
 namespace orvenda {
 namespace {
@@ -17,7 +23,11 @@ namespace {
 namespace fs = std::filesystem;
 
 struct MessageFileWine : ::testing::Test {
-    const fs::path folder = fs::temp_directory_path() / ("orvenda-file-" + std::to_string(GetCurrentProcessId()));
+    // Under Wine, the host's memory file system where there is one: flushing
+    // a file to a disk costs some 15 ms here, and the scanner's test saves
+    // 2,000 times.
+    const fs::path folder = (fs::exists("Z:\\dev\\shm") ? fs::path("Z:\\dev\\shm") : fs::temp_directory_path()) /
+                            ("orvenda-file-" + std::to_string(GetCurrentProcessId()));
     const fs::path file = folder / "SE-EMAIL.txt";
     std::unique_ptr<platform::AnsiTextFiles> files = platform::makeSystemAnsiTextFiles();
     MessageFileWine() { fs::create_directories(folder), std::ofstream(file, std::ios::binary) << "old\r\n"; }
@@ -26,11 +36,11 @@ struct MessageFileWine : ::testing::Test {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    // Our own temporary files; Wine's ReplaceFileW leaves an "rf*.tmp" of
-    // its own beside when it fails, which Windows does not.
+    // Our own temporary and backup files; Wine's ReplaceFileW leaves an
+    // "rf*.tmp" of its own beside when it fails, which Windows does not.
     bool nothingLeftBeside() const {
         for (auto& entry : fs::directory_iterator(folder))
-            if (entry.path().filename().string().starts_with("SE-") && entry.path().extension() == ".tmp") return false;
+            if (entry.path().filename().string().starts_with("SE-") && entry.path() != file) return false;
         return true;
     }
 };
@@ -55,6 +65,78 @@ TEST_F(MessageFileWine, AReplacementThatFailsLeavesTheOldBytes) {
     EXPECT_TRUE(files->write((folder / "gone" / "SE-EMAIL.txt").string(), "new\r\n"));
     EXPECT_EQ(bytes(), "old\r\n");
     EXPECT_TRUE(nothingLeftBeside());
+}
+
+// Real-time protection opens every new file for a moment, sharing reading
+// and writing but not deletion, so that nothing can rename it meanwhile.
+// This one looks at each new SE-*.tmp file as soon as the folder changes.
+struct Scanner {
+    std::atomic<bool> stop{false};
+    std::atomic<int> scans{0};
+    std::thread thread;
+    explicit Scanner(const fs::path& folder) : thread([this, pattern = (folder / "SE-*.tmp").wstring(), folder] {
+        std::map<std::wstring, ULONGLONG> seen;  // name to creation time: GetTempFileNameW reuses names
+        HANDLE changed = FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+        while (!stop) {
+            WIN32_FIND_DATAW found;
+            HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+            for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+                const ULONGLONG created = ULONGLONG{found.ftCreationTime.dwHighDateTime} << 32 | found.ftCreationTime.dwLowDateTime;
+                if (std::exchange(seen[found.cFileName], created) == created) continue;
+                HANDLE file = CreateFileW((folder / found.cFileName).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+                if (file == INVALID_HANDLE_VALUE) continue;
+                ++scans;
+                Sleep(1);
+                CloseHandle(file);
+            }
+            if (search != INVALID_HANDLE_VALUE) FindClose(search);
+            WaitForSingleObject(changed, 50);  // until the next file is made or renamed
+            FindNextChangeNotification(changed);
+        }
+        FindCloseChangeNotification(changed);
+    }) {}
+    ~Scanner() { stop = true, thread.join(); }
+};
+
+// Every save against the scanner leaves the old text or the new one, never
+// no file, and nothing of its own beside; a save refused says so.
+TEST_F(MessageFileWine, ASaveThatAScannerGetsInTheWayOfKeepsTheOldTextOrTheNew) {
+    constexpr int kSaves = 2000;
+    std::string before = "old\r\n";
+    int refused = 0, scans = 0;
+    const ULONGLONG start = GetTickCount64();
+    {
+        Scanner scanner(folder);
+        for (int i = 0; i < kSaves; ++i) {
+            const std::string text = "save " + std::to_string(i) + "\r\n";
+            const auto failure = files->write(file.string(), text);
+            const std::string after = bytes();
+            ASSERT_TRUE(after == before || after == text) << i << ": \"" << after << "\" " << failure.value_or("");
+            ASSERT_TRUE(failure || after == text) << i;
+            if (failure) ++refused, std::cout << "refused: " << *failure << "\n";
+            before = after;
+        }
+        scans = scanner.scans;
+    }
+    std::cout << kSaves << " saves, " << scans << " temporary files scanned, " << refused << " saves refused, "
+              << (GetTickCount64() - start) / 1000.0 << " s\n";
+    EXPECT_GT(scans, kSaves / 2);
+    EXPECT_TRUE(nothingLeftBeside());
+}
+
+// A draft saved in Notepad as UTF-8 (with a mark or without), as "Unicode"
+// (UTF-16 LE with a mark) or as "ANSI" loads as the same text.
+TEST(LoadDraftWine, EveryFormNotepadSavesLoadsAsTheSameText) {
+    using namespace std::string_literals;
+    for (const std::string& bytes : {"\xEF\xBB\xBF" "Caf\xC3\xA9 Gr\xC3\xBC\xC3\x9F" "e\r\n"s, "Caf\xC3\xA9 Gr\xC3\xBC\xC3\x9F" "e\r\n"s,
+                                     "\xFF\xFE" "C\0a\0f\0\xE9\0 \0G\0r\0\xFC\0\xDF\0e\0\r\0\n\0"s, "Caf\xE9 Gr\xFC\xDF" "e\r\n"s}) {
+        testing::ProgramInFolder d;
+        d.folder.put("SE-EMAIL.txt", bytes);
+        d.w.LOAD_DRAFT_BUTTON.userClick();
+        EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), "Café Grüße\r\n");
+        EXPECT_TRUE(d.p.backend.failures.empty());
+    }
 }
 
 TEST_F(MessageFileWine, HiddenAndSystemFilesAreSavedAndKeepTheirAttributes) {
