@@ -87,6 +87,27 @@ void MainWindow::tlsModeClicked(const ui::TickBox& box, const char* mode, ui::Ti
     other.setEnabled(false);
 }
 
+// Two boxes stored ticked (edited by hand, or two copies closing at once)
+// can leave "no" ticked and greyed out with "yes" usable, so that every
+// click on "yes" snaps back. Only the four states that clicks lead to are
+// kept; anything else starts as mode no, from which every mode is a click
+// or three away.
+void MainWindow::settleTlsChoice() {
+    std::string state;
+    for (const ui::TickBox* box : {&TLS_NO_TICKBOX, &TLS_YES_TICKBOX, &TLS_AUTO_TICKBOX})
+        state += std::to_string(box->value()) + (box->enabled() ? "+" : "-");
+    state += TLS_TB_SETTING.text();
+    for (const char* reachable : {"1+0-0-no", "0+0+0+no", "0-1+0-yes", "0-0-1+auto"})
+        if (state == reachable) return;
+    TLS_YES_TICKBOX.setValue(0);
+    TLS_AUTO_TICKBOX.setValue(0);
+    TLS_NO_TICKBOX.setValue(1);
+    TLS_TB_SETTING.setText("no");
+    TLS_NO_TICKBOX.setEnabled(true);
+    TLS_YES_TICKBOX.setEnabled(false);
+    TLS_AUTO_TICKBOX.setEnabled(false);
+}
+
 void MainWindow::OUTPUT_TB_TICKBOX_Click() {
     OUTPUT_COMMAND_TEXTBOX.setVisible(OUTPUT_TB_TICKBOX.value() == 1);
     services().settings.write(settings::keys::OUTPUT_WINDOW_VISIBLE, OUTPUT_COMMAND_TEXTBOX.visible());

@@ -181,6 +181,7 @@ void MainWindow::Form_Load() {
     TLS_NO_TICKBOX.setValue(settings.read(keys::TLS_NO_TICKBOX));
     TLS_YES_TICKBOX.setValue(settings.read(keys::TLS_YES_TICKBOX));
     TLS_AUTO_TICKBOX.setValue(settings.read(keys::TLS_AUTO_TICKBOX));
+    settleTlsChoice();
     OUTPUT_COMMAND_TIMER.setTimerEnabled(true);
     OUTPUT_COMMAND_TIMER.setInterval(1000);
     ADDRESS_BOOK_BUTTON.setVisible(SAVE_SETTINGS_TICKBOX.value() == 1);

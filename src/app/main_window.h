@@ -127,6 +127,9 @@ private:
     bool launch(const std::string& commandLine, int windowStyle, const std::string& named);
     // The TLS "yes" and "auto" tickboxes (compose_handlers.cpp).
     void tlsModeClicked(const ui::TickBox& box, const char* mode, ui::TickBox& other);
+    // After the stored TLS ticks are restored: a state no clicks could
+    // have left becomes the design-time state (compose_handlers.cpp).
+    void settleTlsChoice();
     // "EDIT IN NOTEPAD" and "SE-LOG" (draft_handlers.cpp).
     using NotepadCommand = std::string (*)(std::string_view folder, const send::Vocabulary& words);
     void launchNotepad(const ui::TextBox& field, const char* beforeFirstTick, NotepadCommand build);

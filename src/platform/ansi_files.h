@@ -26,16 +26,23 @@ public:
     // its attributes) in one step. A read-only file is refused. On failure,
     // the system's reason, and the file holds what it held.
     virtual std::optional<std::string> write(const std::string& path, std::string_view utf8) = 0;
-    // Reads the whole file into `utf8`; on failure, or when the file holds a
-    // NUL byte, the reason, and `utf8` is left alone.
+    // Reads the whole file into `utf8` (decodeFileText below); on failure,
+    // the reason, and `utf8` is left alone.
     virtual std::optional<std::string> read(const std::string& path, std::string& utf8) = 0;
 };
 
 std::unique_ptr<AnsiTextFiles> makeSystemAnsiTextFiles();
 
-// A file's bytes holding a NUL, which a text field would show cut there:
-// the reason for refusing them, naming the byte's offset. Both
-// implementations' read() refuse such bytes with it.
-std::optional<std::string> nulByteReason(std::string_view bytes);
+// Converts bytes in the code page to the model's UTF-8.
+using CodePageDecoder = std::string (*)(std::string_view bytes);
+
+// A file's bytes as the model's text, the way both implementations' read()
+// takes them: after a UTF-8 byte-order mark, or when they are valid UTF-8
+// holding at least one character beyond ASCII (as Notepad saves today), as
+// UTF-8; after a UTF-16 LE or BE mark, as UTF-16; anything else, the empty
+// file included, through `fromCodePage`. The mark is not part of the text.
+// Refused, with the reason and `utf8` left alone: a NUL character, which a
+// text field would show cut there, and UTF-16 that ends in half a character.
+std::optional<std::string> decodeFileText(std::string_view bytes, std::string& utf8, CodePageDecoder fromCodePage);
 
 }  // namespace orvenda::platform

@@ -30,6 +30,9 @@ std::string numberText(float value) {
     const int decimals = std::max(0, 6 - static_cast<int>(std::floor(std::log10(std::abs(v)))));
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     std::string text(buf, end);
+    // Between 1,000,000 and 10,000,000 there are no decimals to trim, and
+    // the zeros at the end are the number's own.
+    if (text.find('.') == std::string::npos) return text;
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();
     return text;

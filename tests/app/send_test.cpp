@@ -1,6 +1,9 @@
 // The composer's line, the TLS choice, "SEND EMAIL" and the output window.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "support/sender_fields.h"
 #include "support/temp_folder.h"
 
@@ -54,6 +57,37 @@ TEST(TlsSelector, ClicksToState) {
         for (char c : std::string(clicks))
             (c == 'n' ? w.TLS_NO_TICKBOX : c == 'y' ? w.TLS_YES_TICKBOX : w.TLS_AUTO_TICKBOX).userClick();
         EXPECT_EQ(tls(w), state) << clicks;
+    }
+}
+
+// Every stored combination of the three keys (0, 1 or missing): the four
+// that the program's own closing writes come back as they were left, every
+// other one as mode no; from each, clicks of at most three boxes reach
+// every mode.
+TEST(TlsSelector, EveryStoredCombinationLeavesEachModeReachable) {
+    const char* const kKeys[] = {"TLS_NO_TICKBOX", "TLS_YES_TICKBOX", "TLS_AUTO_TICKBOX"};
+    const std::map<std::string, std::string> kSaved = {
+        {"100", "1 0- 0- no"}, {"000", "0 0 0 no"}, {"010", "0- 1 0- yes"}, {"001", "0- 0- 1 auto"}};
+    for (int combination = 0; combination < 27; ++combination) {
+        std::string stored, effective;
+        for (int k = 0, c = combination; k < 3; ++k, c /= 3) {
+            stored += "01-"[c % 3];
+            effective += c % 3 == 2 ? "100"[k] : stored.back();
+        }
+        const auto saved = kSaved.find(effective);
+        std::set<std::string> modes;
+        for (int clicks = 0; clicks < 27; ++clicks) {
+            Program p;
+            for (int k = 0; k < 3; ++k)
+                if (stored[k] != '-') p.store.seed(kKeys[k], std::string(1, stored[k]));
+            auto& w = p.start();
+            EXPECT_EQ(tls(w), saved == kSaved.end() ? "1 0- 0- no" : saved->second) << stored;
+            for (int k = 0, c = clicks; k < 3; ++k, c /= 3) {
+                w.get<ui::TickBox>(kKeys[c % 3]).userClick();
+                modes.insert(w.TLS_TB_SETTING.text());
+            }
+        }
+        EXPECT_EQ(modes, (std::set<std::string>{"auto", "no", "yes"})) << stored;
     }
 }
 

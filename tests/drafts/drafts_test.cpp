@@ -39,6 +39,32 @@ TEST(MessageFile, SaveAndSendWriteTheBodyAndALineBreakInTheCodePageAndLoadReadsI
     EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), expected);
 }
 
+// LOAD DRAFT takes a file as Notepad saves it today (UTF-8 with or without
+// a mark, UTF-16 with a mark) and anything else in the code page, as before.
+TEST(MessageFile, LoadTakesUnicodeByItsMarkOrItsBytesAndAnythingElseInTheCodePage) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e\r\n", "Grüße\r\n"}, {"Gr\xC3\xBC\xC3\x9F" "e\r\n", "Grüße\r\n"},
+        {"\xFF\xFEG\0r\0\xFC\0\xDF\0e\0\r\0\n\0"s, "Grüße\r\n"}, {"\xFE\xFF\xD8\x3D\xDE\x00\0!"s, "😀!"},
+        {"\xFF\xFE\x00\xD8\x41\0"s, "\uFFFDA"}, {"\xEF\xBB\xBF\xE9!", "\uFFFD!"},
+        {"\xEF\xBB\xBF", ""}, {"\xFF\xFE", ""}, {"\xFE\xFF", ""}, {"", ""},
+        {"Caf\xE9\r\n", "Café\r\n"}, {"\xC3\xA9", "é"}, {"a\xC3", "aÃ"}, {"\xE2\x82", "â‚"}, {"\xC0\xAF", "À¯"}};
+    for (const auto& [bytes, text] : cases) {
+        Drafts d;
+        d.folder.put("SE-EMAIL.txt", bytes);
+        d.w.LOAD_DRAFT_BUTTON.userClick();
+        EXPECT_EQ(d.w.MESSAGE_TEXTBOX.text(), text);
+        EXPECT_TRUE(d.p.backend.failures.empty());
+    }
+    Drafts d;  // every byte but NUL through the code page, and saved back unchanged
+    std::string bytes;
+    for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b);
+    d.folder.put("SE-EMAIL.txt", bytes);
+    d.w.LOAD_DRAFT_BUTTON.userClick();
+    d.w.SAVE_DRAFT_BUTTON.userClick();
+    EXPECT_EQ(d.file(), bytes + "\r\n");
+}
+
 // Each way a write can fail: the click is refused with the reason, the old
 // file stays byte for byte, nothing is left beside it and nothing starts.
 TEST(MessageFile, AFailedWriteLeavesTheOldFileWhole) {
@@ -65,7 +91,9 @@ TEST(MessageFile, AFailedWriteLeavesTheOldFileWhole) {
 
 TEST(MessageFile, AFileThatCannotBeLoadedLeavesTheFieldAsItWas) {
     const std::pair<std::string, const char*> cases[] = {
-        {std::string("seen\0tail\r\n", 11), "The file holds a NUL byte at byte offset 4, which the message field cannot show. Nothing was loaded."},
+        {std::string("seen\0tail\r\n", 11), "The file holds a NUL character at byte offset 4, which the message field cannot show. Nothing was loaded."},
+        {std::string("\xFF\xFEs\0\0\0", 6), "The file holds a NUL character at byte offset 4, which the message field cannot show. Nothing was loaded."},
+        {std::string("\xFF\xFEs\0e", 5), "The file ends in half a UTF-16 character, at byte offset 4. Nothing was loaded."},
         {"", "Is a directory"}};
     for (const auto& [bytes, reason] : cases) {
         Drafts d;

@@ -2,6 +2,8 @@
 // window geometry across monitors of different scaling.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "support/program.h"
 #include "ui/screen_units.h"
 
@@ -14,8 +16,20 @@ TEST(StoredNumbers, WholeValuesWholeFractionsSevenDigitsNeverAnExponent) {
     const std::pair<float, const char*> cases[] = {
         {1000, "1000"},         {-15, "-15"},          {100000, "100000"},  {491520, "491520"},
         {-0.0f, "0"},           {1234.5f, "1234.5"},   {8.5714283f, "8.571428"},
-        {486438.15f, "486438.2"}, {-12345.678f, "-12345.68"}, {0.1f, "0.1"}, {1234567.5f, "1234568"}};
+        {486438.15f, "486438.2"}, {-12345.678f, "-12345.68"}, {0.1f, "0.1"}, {1234567.5f, "1234568"},
+        {1000000.5f, "1000000"}, {1234560.25f, "1234560"}, {9000000, "9000000"}};
     for (auto [value, text] : cases) EXPECT_EQ(numberText(value), text);
+}
+
+TEST(StoredNumbers, FractionsBetweenOneAndTenMillionReadBackWithinHalfATwip) {
+    int fractions = 0, wrong = 0;
+    for (double d = 1e6; d < 1e7; d += 7.3) {
+        const float v = static_cast<float>(d);
+        fractions += v != std::trunc(v);
+        wrong += !(std::abs(*parseNumber(numberText(v)) - double(v)) <= 0.5);
+    }
+    EXPECT_GT(fractions, 600000);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(StoredNumbers, EveryWindowPositionReadsBackToTheSamePixel) {

@@ -1,5 +1,6 @@
 // platform/posix: message files in code page 1252, the code page of a default
-// Wine prefix, with "\" read as the folder separator. A write replaces the
+// Wine prefix (read back also as UTF-8 or UTF-16, as decodeFileText says),
+// with "\" read as the folder separator. A write replaces the
 // file whole or not at all: a temporary file and rename(). A file without
 // any write permission is refused, as Windows refuses a read-only one.
 // Uses POSIX calls and platform/utf8.h.
@@ -121,11 +122,11 @@ public:
             bytes.append(buffer, static_cast<std::size_t>(n));
         }
         ::close(fd);
-        if (auto refused = nulByteReason(bytes)) return refused;
-        std::string text;
-        for (unsigned char b : bytes) appendUtf8(text, fromByte(b));
-        utf8 = std::move(text);
-        return std::nullopt;
+        return decodeFileText(bytes, utf8, [](std::string_view codePage) {
+            std::string text;
+            for (unsigned char b : codePage) appendUtf8(text, fromByte(b));
+            return text;
+        });
     }
 };
 
