@@ -35,7 +35,7 @@ AboutWindow::AboutWindow(ui::Application& app, platform::Services& services)
       ORVENDA_TITLE(add<ui::Label>("ORVENDA_TITLE", greenOnBlack({120, 120, 4455, 480}),
                                    "VELDRIN - ORVENDA", ui::Align::Center)),
       ORVENDA_VERSION(add<ui::Label>("ORVENDA_VERSION", greenOnBlack({4680, 120, 4455, 465}),
-                                     "Version 1.0", ui::Align::Center)),
+                                     "Version " ORVENDA_VERSION_SHOWN, ui::Align::Center)),
       ORVENDA_CREATOR(add<ui::Label>("ORVENDA_CREATOR", greenOnBlack({120, 720, 4455, 450}),
                                      kCreditLine, ui::Align::Center)),
       ORVENDA_TERMS_LABEL(add<ui::Label>("ORVENDA_TERMS_LABEL",
