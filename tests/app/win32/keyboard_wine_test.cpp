@@ -3,6 +3,8 @@
 // of the test's own. Each step waits for the state it expects.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "support/win32/driver.h"
@@ -12,6 +14,11 @@ namespace {
 
 bool foreground(const Window& w) { return GetForegroundWindow() == w.hwnd(); }
 bool topmost(const Window& w) { return (GetWindowLongW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool above(const Window& upper, const Window& lower) {
+    for (HWND h = GetWindow(upper.hwnd(), GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT))
+        if (h == lower.hwnd()) return true;
+    return false;
+}
 
 // The control that has the keyboard focus in the window's thread.
 HWND focus(const Window& w) {
@@ -78,8 +85,10 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
 
 // "Always On Top", ticked with Space, shows "@" without taking the input
 // from About, puts it on top at the first tick and never takes the typing
-// from the compose window; after Alt+F4 a double click on "@" brings the
-// compose window back.
+// from the compose window; Enter on About's OK presses it. After Alt+F4 a
+// double click on "@" brings the compose window back as an ordinary window:
+// never topmost, "@" taking no input until it closes, and a Notepad opened
+// from it in front of it.
 TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     ASSERT_TRUE(main);
     clickOn(main.require("ABOUT_BUTTON"));
@@ -95,8 +104,9 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     EXPECT_TRUE(about.checked("AlwaysOnTopTimer_TICKBOX") && foreground(about));
     pressKey("shift+Tab");
     ASSERT_TRUE(focused(about, "OK_BUTTON"));
-    pressKey("space");
+    pressKey("Return");
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(about.hwnd()) && foreground(main); }));
+    EXPECT_EQ(readSetting("AboutLeft"), "1000");  // what OK writes
 
     const std::string sentence = "Five seconds of typing while the launcher keeps its place above us, 0123456789.";
     ASSERT_TRUE(clickInto("MESSAGE_TEXTBOX"));
@@ -110,7 +120,23 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(main.hwnd()); }));
     EXPECT_EQ(readSetting("MainLeft"), "1000");  // the close steps ran
     clickOn(at.hwnd(), 2);
-    EXPECT_TRUE(program.waitWindow("ORVENDA_MAIN"));
+    Window again = program.waitWindow("ORVENDA_MAIN");
+    ASSERT_TRUE(again && waitUntil([&] { return foreground(again); }));
+    EXPECT_FALSE(IsWindowEnabled(at.hwnd()));
+    clickOn(at.hwnd());
+    EXPECT_FALSE(waitUntil([&] { return topmost(again) || foreground(at); }, 2500));  // two ticks of "@"
+    const auto folder = std::filesystem::temp_directory_path() / "orvenda-in-front";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "SE-EMAIL.txt") << "draft\r\n";
+    again.setText("INSTALL_FOLDER_TEXTBOX", folder.string());
+    ASSERT_TRUE(waitUntil([&] { return again.text("OUTPUT_COMMAND_TEXTBOX").find(folder.string()) != std::string::npos; }));
+    clickOn(again.require("NOTEPAD_EMAIL_BUTTON"));
+    Window notepad = waitTopLevel("Notepad");
+    EXPECT_TRUE(notepad && waitUntil([&] { return above(notepad, again); }));
+    if (notepad) notepad.close();
+    again.close();
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(again.hwnd()) && IsWindowEnabled(at.hwnd()); }));
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
