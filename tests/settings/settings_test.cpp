@@ -46,22 +46,11 @@ TEST(StoredTexts, WhatDoesNotConvertReadsAsTheDefault) {
 constexpr unsigned kSystemDpi = 96;
 const std::pair<ui::PixelRect, unsigned> kScreens[] = {{{0, 0, 1920, 1080}, 96}, {{1920, 0, 4800, 1620}, 144}};
 
-// The monitor that holds a window's top-left corner, in pixels, or in twips
-// as the model compares positions with monitors (at the system DPI).
-int screenAt(const ui::PixelRect& r) {
-    for (int i = 0; i < 2; ++i)
-        if (auto a = kScreens[i].first; r.left >= a.left && r.left < a.right && r.top >= a.top && r.top < a.bottom)
-            return i;
-    return -1;
+unsigned dpiAt(const ui::PixelRect& r) {
+    for (auto [area, dpi] : kScreens)
+        if (r.left >= area.left && r.left < area.right && r.top >= area.top && r.top < area.bottom) return dpi;
+    return kSystemDpi;
 }
-int screenAt(const ui::Bounds& b) {
-    for (int i = 0; i < 2; ++i)
-        if (auto a = ui::screenAreaTwips(kScreens[i].first, kSystemDpi);
-            b.left >= a.left && b.left < a.left + a.width && b.top >= a.top && b.top < a.top + a.height)
-            return i;
-    return -1;
-}
-unsigned dpiAt(const ui::PixelRect& r) { return screenAt(r) < 0 ? kSystemDpi : kScreens[screenAt(r)].second; }
 
 // Closes the compose window at `closed` and opens it again with the first
 // `monitors` monitors attached.
@@ -79,15 +68,15 @@ ui::Bounds reopened(const ui::PixelRect& closed, std::size_t monitors) {
     return second.start().geometry();
 }
 
-// In twips too the window stays on the monitor it was closed on, which is
-// how it is kept on screen: positions in one space for all monitors.
+// Stored left and top compare with the monitors' areas in twips, as the
+// window is kept on screen, only if both are at the system DPI.
 TEST(MonitorScaling, AWindowReopensWhereItWasClosedAtTheSameSize) {
     for (ui::PixelRect closed : {ui::PixelRect{2100, 300, 3000, 900}, ui::PixelRect{4000, 1000, 4700, 1500},
                                  ui::PixelRect{100, 50, 1000, 600}}) {
         const ui::Bounds twips = reopened(closed, 2);
         const ui::PixelRect r = ui::framePixels(twips, kSystemDpi, dpiAt(closed));
         EXPECT_TRUE(r == closed) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
-        EXPECT_EQ(screenAt(twips), screenAt(closed)) << twips.left << "," << twips.top;
+        EXPECT_TRUE(twips.left == closed.left * 15.0f && twips.top == closed.top * 15.0f) << twips.left;
     }
 }
 
