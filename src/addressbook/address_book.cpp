@@ -84,6 +84,8 @@ AddressBook::AddressBook(ui::Application& app, platform::Services& services)
                                  at(3960, top, 4575, kBoxHeight, addressTab(n)),
                                  std::string(keys::AT_ADDRESS_TEXTBOX.fallback)),
                 {}};
+        row.name.setSpokenName("Name " + std::to_string(n));
+        row.address.setSpokenName("Address " + std::to_string(n));
         for (const PickFamily& f : kFamilies) {
             ui::Button& button = add<ui::Button>(keys::rowName(f.prefix, n),
                                                  at(f.left, top, kPickWidth, kPickHeight,

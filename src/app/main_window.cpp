@@ -145,6 +145,8 @@ MainWindow::MainWindow(ui::Application& app, platform::Services& services)
                                                              {ui::StatusBar::Panel::Date, "", 1800},
                                                              {ui::StatusBar::Panel::Time, "", 1500}});
 
+    MESSAGE_TEXTBOX.setSpokenName("Message");
+    OUTPUT_COMMAND_TEXTBOX.setSpokenName("Command line");
     TLS_YES_TICKBOX.setEnabled(false);
     TLS_AUTO_TICKBOX.setEnabled(false);
     ADDRESS_BOOK_BUTTON.setVisible(false);

@@ -2,9 +2,9 @@
 // Platform free; the implementations sit in platform/win32 (the system's)
 // and in the tests (a recording one).
 //
-// The Win32 implementation hands the line unchanged to the platform, which
-// finds the first word ("cmd.exe", "notepad.exe") as it finds any program
-// named without a folder. Native tests record launches instead.
+// The Win32 implementation hands the line unchanged to the program its first
+// word names ("cmd.exe", "notepad.exe"), taken from the system folder when
+// the word names no folder. Native tests record launches instead.
 #pragma once
 
 #include <memory>

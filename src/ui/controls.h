@@ -111,9 +111,16 @@ public:
 
     const TextBoxStyle& style() const { return style_; }
 
+    // The name that screen readers give a field with no label beside it
+    // ("Message"); set before the window is put on screen. A field with a
+    // label is named by the label created just before it.
+    const std::string& spokenName() const { return spokenName_; }
+    void setSpokenName(std::string name) { spokenName_ = std::move(name); }
+
 private:
     std::string text_;
     TextBoxStyle style_;
+    std::string spokenName_;
 };
 
 class TickBox : public Control {

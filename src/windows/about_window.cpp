@@ -61,6 +61,8 @@ AboutWindow::AboutWindow(ui::Application& app, platform::Services& services)
                                                 "Always On Top", 0)),
       OK_BUTTON(add<ui::Button>("OK_BUTTON", plain({5280, 3240, 2055, 495}, 0), "OK")),
       services_(services) {
+    SENDEMAIL_TEXTBOX.setSpokenName("Mail sender");
+    SENDEMAIL_WEBSITE_ADDRESS_TEXTBOX.setSpokenName("Mail sender's web page");
     OK_BUTTON.onClick = [this] { OK_BUTTON_Click(); };
     AlwaysOnTopTimer_TICKBOX.onClick = [this] { AlwaysOnTopTimer_TICKBOX_Click(); };
     ORVENDA_CREATOR.onClick = [this] { ORVENDA_CREATOR_Click(); };

@@ -82,11 +82,15 @@ ui::Bounds reopened(const ui::PixelRect& closed, std::size_t monitors) {
     return second.start().geometry();
 }
 
+// Stored left and top compare with the monitors' areas in twips, as the
+// window is kept on screen, only if both are at the system DPI.
 TEST(MonitorScaling, AWindowReopensWhereItWasClosedAtTheSameSize) {
     for (ui::PixelRect closed : {ui::PixelRect{2100, 300, 3000, 900}, ui::PixelRect{4000, 1000, 4700, 1500},
                                  ui::PixelRect{100, 50, 1000, 600}}) {
-        const ui::PixelRect r = ui::framePixels(reopened(closed, 2), kSystemDpi, dpiAt(closed));
+        const ui::Bounds twips = reopened(closed, 2);
+        const ui::PixelRect r = ui::framePixels(twips, kSystemDpi, dpiAt(closed));
         EXPECT_TRUE(r == closed) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+        EXPECT_TRUE(twips.left == closed.left * 15.0f && twips.top == closed.top * 15.0f) << twips.left;
     }
 }
 

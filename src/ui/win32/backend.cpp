@@ -66,7 +66,11 @@ void Win32Backend::showModal(Form& form, Form& owner) {
     auto* o = formWindow(owner);
     if (!w) return;
     HWND ownerHwnd = o ? o->hwnd() : nullptr;
-    if (ownerHwnd) SetWindowLongPtrW(w->hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerHwnd));
+    // An ordinary window (the compose window over "@") gets no native owner:
+    // it would share the owner's topmost standing and cover every other
+    // program's window. The model keeps the owner disabled all the same.
+    if (ownerHwnd && form.border() != Border::Sizable)
+        SetWindowLongPtrW(w->hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerHwnd));
     w->show(true);
     std::weak_ptr<int> alive = w->token();
     MSG msg;

@@ -29,8 +29,8 @@ public:
     void attach(Form& form) override;
     void detach(Form& form) override;
     void show(Form& form) override;
-    // Disables the owner (through the model), sets it as the native owner
-    // and runs a nested message loop until the form is unloaded.
+    // Disables the owner (through the model), sets it as the native owner of
+    // a tool window and runs a nested message loop until the form is unloaded.
     void showModal(Form& form, Form& owner) override;
     void bringToFront(Form& form) override;
     void quit() override;

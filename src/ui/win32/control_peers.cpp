@@ -74,10 +74,24 @@ protected:
 class TextBoxPeer : public NativePeer<Edit> {
 public:
     TextBoxPeer(FormWindow& window, int id, TextBox& box) : NativePeer(window, id, box), box_(box) {}
+    // The form's window, and with it the name, has gone before its peers.
+    ~TextBoxPeer() override {
+        if (!w.hwnd) name_.hwnd = nullptr;
+    }
 
-    // A hidden field is created when it is first shown.
+    // A hidden field is created when it is first shown. Screen readers name
+    // a field after the nearest static text before it among its siblings: a
+    // field with no label of its own gets one just before it, of no size,
+    // so that it never takes the name of the label of a field before it.
     void create() override {
         if (w.hwnd || !box_.visible()) return;
+        if (!box_.spokenName().empty() && !name_.hwnd) {
+            CreateArgs args;
+            args.parent = window_.hwnd();
+            args.text = wide(box_.spokenName());
+            args.id = -1;
+            name_.create(args, StaticText::Align::Left);
+        }
         const TextBoxStyle& s = box_.style();
         w.create(window_.argsFor(box_, wide(box_.text())),
                  Edit::Style{s.multiLine, s.verticalScroll, s.password, s.readOnly});
@@ -87,7 +101,7 @@ public:
     void modelChanged(Property what) override {
         if (what == Property::Visible && !w.hwnd && box_.visible()) {
             create();
-            window_.placeInZOrder(*this);
+            window_.placeInZOrder(*this, name_.hwnd);
             return;
         }
         // A hidden field gets its text just before it is shown: a long text
@@ -105,6 +119,7 @@ private:
         if (w.text() != text) w.replaceText(text);
     }
     TextBox& box_;
+    StaticText name_;
 };
 
 class TickBoxPeer : public NativePeer<CheckBox> {

@@ -156,13 +156,17 @@ CreateArgs FormWindow::argsFor(const Control& c, std::wstring text) {
     return a;
 }
 
-void FormWindow::placeInZOrder(PeerBase& peer) {
+void FormWindow::placeInZOrder(PeerBase& peer, HWND lead) {
     HWND after = HWND_TOP;
     for (auto& p : peers_) {
         if (p.get() == &peer) break;
         if (p->hwnd()) after = p->hwnd();
     }
-    SetWindowPos(peer.hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (HWND h : {lead, peer.hwnd()}) {
+        if (!h) continue;
+        SetWindowPos(h, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = h;
+    }
 }
 
 PeerBase* FormWindow::peerOf(HWND child) {
@@ -260,6 +264,15 @@ LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
+        // Enter: the dialog manager sends IDOK, with no control, where no
+        // button is the default one, as here on Windows. Enter on a focused
+        // push button presses it; Enter anywhere else presses nothing.
+        if (LOWORD(wp) == IDOK && !lp) {
+            PeerBase* p = peerOf(GetFocus());
+            if (p && p->model().kind() == Kind::Button && IsWindowEnabled(p->hwnd()))
+                p->widget()->command(BN_CLICKED);
+            return 0;
+        }
         if (PeerBase* p = peerOf(reinterpret_cast<HWND>(lp)))
             if (Widget* w = p->widget()) w->command(HIWORD(wp));
         return 0;
@@ -329,11 +342,23 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         reportGeometry();
         return r;
     }
-    case WM_DPICHANGED:
-        // The window keeps its place and its size in twips at the new DPI.
+    // Moved onto a monitor of other scaling: the window takes the rectangle
+    // the system suggests (another would move it back and forth between the
+    // two monitors) and lays its controls out at the new DPI. It never takes
+    // the input, maximised or not.
+    case WM_DPICHANGED: {
         relayout(HIWORD(wp));
-        geometryChanged();
+        const RECT r = *reinterpret_cast<const RECT*>(lp);
+        stated_ = {r.right - r.left, r.bottom - r.top};
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
+    }
+    // The common controls draw with system colours they keep themselves.
+    case WM_SYSCOLORCHANGE:
+        for (auto& p : peers_)
+            if (HWND child = p->hwnd()) SendMessageW(child, msg, wp, lp);
+        break;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }

@@ -73,8 +73,9 @@ public:
     void show(bool activate);
     HFONT font(const Font& f);
     CreateArgs argsFor(const Control& c, std::wstring text);
-    // A control created after the others goes to its place in z-order.
-    void placeInZOrder(PeerBase& peer);
+    // A control created after the others goes to its place in z-order, with
+    // the window `lead` (its name for screen readers) just before it.
+    void placeInZOrder(PeerBase& peer, HWND lead = nullptr);
 
     static LRESULT CALLBACK proc(HWND, UINT, WPARAM, LPARAM);
 

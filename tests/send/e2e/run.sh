@@ -5,7 +5,9 @@
 # SendEmail.exe script into a fresh install folder that hands its arguments to
 # /usr/bin/sendemail with drive paths turned into host paths (winepath -u),
 # and runs the SendEndToEndWine tests of the Windows test executable, which
-# drive the real orvenda.exe. Everything runs in a Wine prefix and a virtual
+# drive a copy of the real orvenda.exe in a folder that, like the folder it
+# is started in, holds a planted cmd.exe and notepad.exe: scripts that
+# record in planted.txt that they ran. Everything runs in a Wine prefix and a virtual
 # display of its own, and the server, that prefix's processes and the display
 # are ended at the close.
 #
@@ -46,6 +48,15 @@ exec /usr/bin/sendemail "$@"
 SCRIPT
 chmod +x "$INSTALL/SendEmail.exe"
 
+mkdir -p "$WORK/Downloads" "$WORK/Current"
+cp "$BUILD/orvenda.exe" "$WORK/Downloads/"
+for dir in "$WORK/Downloads" "$WORK/Current"; do
+  for name in cmd.exe notepad.exe; do
+    printf '#!/bin/sh\necho "%s $*" >>"%s"\n' "$dir/$name" "$WORK/planted.txt" >"$dir/$name"
+    chmod +x "$dir/$name"
+  done
+done
+
 PORT="$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')"
 /usr/bin/python3 "$HERE/smtp_sink.py" "$PORT" "$MAILBOX" >"$WORK/sink.log" 2>&1 &
 SINK=$!
@@ -65,6 +76,9 @@ for _ in $(seq 50); do grep -q listening "$WORK/sink.log" && break; sleep 0.1; d
 export ORVENDA_E2E_SMTP="127.0.0.1:$PORT"
 export ORVENDA_E2E_INSTALL="$(winepath -w "$INSTALL" 2>/dev/null </dev/null)"
 export ORVENDA_E2E_MAILBOX="$(winepath -w "$MAILBOX" 2>/dev/null </dev/null)"
+export ORVENDA_E2E_PROGRAM="$(winepath -w "$WORK/Downloads/orvenda.exe" 2>/dev/null </dev/null)"
+export ORVENDA_E2E_CURRENT="$(winepath -w "$WORK/Current" 2>/dev/null </dev/null)"
+export ORVENDA_E2E_PLANTED="$(winepath -w "$WORK/planted.txt" 2>/dev/null </dev/null)"
 wine "$TESTS" --gtest_filter='SendEndToEndWine*' </dev/null >"$WORK/run.log" 2>&1
 rc=$?
 

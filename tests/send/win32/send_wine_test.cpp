@@ -1,6 +1,9 @@
 // The whole send under Wine, run by tests/send/e2e/run.sh, which provides the
 // SMTP server and Debian's sendemail as SendEmail.exe: the real orvenda.exe,
 // the real cmd.exe and the real sender, with metacharacters in the fields.
+// orvenda.exe runs from a copy in a folder that, like the folder it is
+// started in, holds a planted cmd.exe and notepad.exe (scripts that record
+// that they ran): the system's own must start, and nothing planted.
 #include "support/win32/driver.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +29,12 @@ std::string env(const char* name) {
 
 TEST(SendEndToEndWine, SendReachesTheServerAndTheLogIsWritten) {
     const std::string install = env("ORVENDA_E2E_INSTALL"), server = env("ORVENDA_E2E_SMTP");
-    const std::filesystem::path folder = platform::win32::wide(install), mailbox = platform::win32::wide(env("ORVENDA_E2E_MAILBOX"));
-    if (install.empty() || server.empty() || mailbox.empty())
+    const std::filesystem::path folder = platform::win32::wide(install), mailbox = platform::win32::wide(env("ORVENDA_E2E_MAILBOX")),
+                                planted = platform::win32::wide(env("ORVENDA_E2E_PLANTED"));
+    if (install.empty() || server.empty() || mailbox.empty() || planted.empty())
         GTEST_SKIP() << "needs the SMTP server and sender of tests/send/e2e/run.sh";
     clearSettings();
-    Program program;
+    Program program(platform::win32::wide(env("ORVENDA_E2E_PROGRAM")), platform::win32::wide(env("ORVENDA_E2E_CURRENT")));
     Window main = program.waitWindow("ORVENDA_MAIN", 30000);  // a first start in a fresh prefix is slow
     ASSERT_TRUE(main);
     const std::string subject = "Report \"Q3\" & <notes> | 50% ^_^ (final)!", password = "p&ss w\"d|x^!";
@@ -58,6 +62,11 @@ TEST(SendEndToEndWine, SendReachesTheServerAndTheLogIsWritten) {
     EXPECT_NE(arguments.find("\npassword=" + password + "\n"), std::string::npos) << arguments;
     EXPECT_TRUE(waitUntil([&] { return readFile(folder / "SENDEMAIL-LOG.txt").find("Email was sent successfully") !=
                                        std::string::npos; }, 10000));
+    main.click("NOTEPAD_EMAIL_BUTTON");
+    Window notepad = waitTopLevel("Notepad");
+    EXPECT_TRUE(notepad);
+    EXPECT_FALSE(std::filesystem::exists(planted)) << readFile(planted);
+    if (notepad) notepad.close();
     main.close();
     EXPECT_TRUE(program.waitExit());
     clearSettings();

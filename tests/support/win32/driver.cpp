@@ -116,12 +116,13 @@ bool Window::checked(std::string_view name) const { return send(require(name), B
 
 void Window::close() const { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
-Program::Program() {
-    const std::wstring exe = programPath();
+Program::Program(const std::wstring& program, const std::wstring& currentFolder) {
+    const std::wstring exe = program.empty() ? programPath() : program;
     std::wstring cmd = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &si, &info_))
         ADD_FAILURE() << "cannot start " << narrow(exe) << ": error " << GetLastError();
 }
 
@@ -132,24 +133,29 @@ Program::~Program() {
     CloseHandle(info_.hProcess);
 }
 
-Window Program::waitWindow(std::string_view formName, int timeoutMs) const {
+Window waitTopLevel(std::string_view className, DWORD pid, int timeoutMs) {
     struct Search {
         DWORD pid;
         std::wstring cls;
         HWND found = nullptr;
-    } s{info_.dwProcessId, wide(formName)};
+    } s{pid, wide(className)};
     waitUntil([&] {
         EnumWindows([](HWND h, LPARAM lp) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lp);
             DWORD pid = 0;
             wchar_t cls[256];
             GetWindowThreadProcessId(h, &pid);
-            if (pid == s->pid && IsWindowVisible(h) && GetClassNameW(h, cls, 256) && s->cls == cls) s->found = h;
+            if ((!s->pid || pid == s->pid) && IsWindowVisible(h) && GetClassNameW(h, cls, 256) && s->cls == cls)
+                s->found = h;
             return s->found == nullptr;
         }, reinterpret_cast<LPARAM>(&s));
         return s.found != nullptr;
     }, timeoutMs);
     return Window(s.found);
+}
+
+Window Program::waitWindow(std::string_view formName, int timeoutMs) const {
+    return waitTopLevel(formName, info_.dwProcessId, timeoutMs);
 }
 
 bool Program::waitExit(int timeoutMs) const {

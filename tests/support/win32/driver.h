@@ -45,10 +45,15 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// A visible top-level window of class `className`, of process `pid` or of
+// any process (0); empty after the timeout.
+Window waitTopLevel(std::string_view className, DWORD pid = 0, int timeoutMs = 10000);
+
 class Program {
 public:
-    // Starts orvenda.exe from the test executable's folder or its parent.
-    Program();
+    // Starts orvenda.exe from the test executable's folder or its parent, or
+    // the program `exe`, in the folder `currentFolder` if one is given.
+    explicit Program(const std::wstring& exe = {}, const std::wstring& currentFolder = {});
     // Ends the process if it still runs.
     ~Program();
     Program(const Program&) = delete;

@@ -1,14 +1,16 @@
 // Wine tests of the program's windows created in this process on the Win32
 // backend, with the real window manager, fonts and registry: every text fits
 // its control in the font selected into it, the "@" window opens at its
-// stated size with the "@" over the whole client area, and a window that
-// nobody moved writes back exactly what it read.
+// stated size with the "@" over the whole client area, a window that nobody
+// moved writes back exactly what it read, a move to a monitor of other
+// scaling, and the names screen readers give the fields.
 #include "ui/win32/backend.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -161,6 +163,78 @@ TEST_F(Windows, AnUnmovedWindowWritesBackExactlyWhatItRead) {
         }
         for (int i = 0; i < 4; ++i) EXPECT_EQ(settings.read(four[i]), seeded[i]) << four[i].name;
     }
+}
+
+// Windows sends WM_DPICHANGED when a window moves onto a monitor of other
+// scaling (Wine never does): the new DPI in both words of wParam, the window
+// rectangle it suggests in lParam. Another program keeps the input.
+TEST_F(Windows, AMoveToAMonitorOfOtherScalingTakesTheSuggestedRectangleAndNeverTheInput) {
+    ui::Form& main = app.form("ORVENDA_MAIN");
+    main.show();
+    HWND w = hwnd(main), other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                                 900, 600, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    auto layout = [&] {  // each control's edges and font height; the status bar places itself
+        std::vector<LONG> out;
+        for (size_t i = 0; i < main.controls().size(); ++i) {
+            RECT r{};
+            LOGFONTW f{};
+            HWND c = GetDlgItem(w, ui::win32::kFirstControlId + int(i));
+            if (!c || main.controls()[i]->kind() == ui::Kind::StatusBar) continue;
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof f, &f);
+            out.insert(out.end(), {r.left, r.top, r.right, r.bottom, f.lfHeight});
+        }
+        return out;
+    };
+    auto dpiChanged = [&](unsigned dpi, RECT suggested) {
+        SetForegroundWindow(other);
+        SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        pump();
+        RECT now{};
+        GetWindowRect(w, &now);
+        return EqualRect(&now, &suggested) && GetForegroundWindow() == other;
+    };
+    pump();
+    RECT first{};
+    GetWindowRect(w, &first);
+    const std::vector<LONG> at96 = layout();
+    EXPECT_TRUE(dpiChanged(144, {400, 120, 1758, 945}));
+    const std::vector<LONG> at144 = layout();
+    for (size_t i = 0; i < std::min(at96.size(), at144.size()); ++i) EXPECT_LE(std::abs(at144[i] - 1.5 * at96[i]), 1.0) << i;
+    EXPECT_TRUE(dpiChanged(96, first) && layout() == at96);
+    DestroyWindow(other);
+}
+
+// Screen readers name a field after the nearest static text before it among
+// its siblings in z-order (oleacc's rule; Wine's AccessibleObjectFromWindow
+// and get_accName follow it too and give the same names).
+TEST_F(Windows, EveryFieldIsNamedAsASightedUserReadsIt) {
+    std::map<std::string, std::string> expected = {{"SEND_TO_ADDRESS_TEXTBOX", "To"}, {"SEND_FROM_ADDRESS_TEXTBOX", "From"},
+        {"SEND_CC_ADDRESS_TEXTBOX", "Cc"}, {"SEND_BCC_ADDRESS_TEXTBOX", "Bcc"}, {"SUBJECT_TEXTBOX", "Subject"},
+        {"MESSAGE_TEXTBOX", "Message"}, {"SMTP_SERVER_ADDRESS_PORT_TEXTBOX", "SMTP SERVER:PORT"},
+        {"SMTP_USERNAME_TEXTBOX", "SMTP USERNAME"}, {"SMTP_PASSWORD_TEXTBOX", "SMTP PASSWORD"},
+        {"OUTPUT_COMMAND_TEXTBOX", "Command line"}, {"INSTALL_FOLDER_TEXTBOX", "INSTALL FOLDER"},
+        {"SENDEMAIL_TEXTBOX", "Mail sender"}, {"SENDEMAIL_WEBSITE_ADDRESS_TEXTBOX", "Mail sender's web page"}};
+    for (int n = 1; n <= 20; ++n)
+        expected["AT_NAME_TEXTBOX_" + std::to_string(n)] = "Name " + std::to_string(n),
+        expected["AT_ADDRESS_TEXTBOX_" + std::to_string(n)] = "Address " + std::to_string(n);
+    size_t fields = 0;
+    for (const char* name : {"ORVENDA_MAIN", "ORVENDA_ABOUT", "ORVENDA_ADDRESS_BOOK"}) {
+        ui::Form& form = app.form(name);
+        form.show();
+        pump();
+        for (size_t i = 0; i < form.controls().size(); ++i) {
+            HWND c = GetDlgItem(hwnd(form), ui::win32::kFirstControlId + int(i)), label = c;
+            wchar_t text[256] = L"";
+            if (!c || form.controls()[i]->kind() != ui::Kind::TextBox) continue;
+            while ((label = GetWindow(label, GW_HWNDPREV)) && !(GetClassNameW(label, text, 256) && !lstrcmpiW(text, L"Static"))) {}
+            if (label) GetWindowTextW(label, text, 256); else text[0] = 0;
+            EXPECT_EQ(platform::win32::narrow(text), expected[form.controls()[i]->name()]);
+            ++fields;
+        }
+    }
+    EXPECT_EQ(fields, expected.size());
 }
 
 }  // namespace
