@@ -113,5 +113,22 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     EXPECT_TRUE(program.waitWindow("ORVENDA_MAIN"));
 }
 
+// What other programs send: a dialog-code query without a message (as
+// accessibility tools send it) leaves the program running, and a log-off
+// while About is open (the system's WM_ENDSESSION to each window) ends it
+// after its close steps.
+TEST_F(Keyboard, ALogOffWhileAboutIsOpenEndsTheProgramAfterItsCloseSteps) {
+    ASSERT_TRUE(main);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(main.require("MESSAGE_TEXTBOX"), WM_GETDLGCODE, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    main.click("ABOUT_BUTTON");
+    Window about = program.waitWindow("ORVENDA_ABOUT");
+    ASSERT_TRUE(about && !program.waitExit(0));
+    for (HWND window : {main.hwnd(), about.hwnd()})
+        SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    EXPECT_TRUE(program.waitExit(10000));
+    EXPECT_EQ(readSetting("MainLeft"), "1000");
+}
+
 }  // namespace
 }  // namespace orvenda::testing::win32

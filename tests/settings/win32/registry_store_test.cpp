@@ -1,5 +1,6 @@
 // The store in the registry under Wine: where and in what form the values
-// land, and a read that races another running copy's longer write.
+// land, a read that races another running copy's longer write, and no key
+// left open.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -40,6 +41,14 @@ TEST_F(RegistryStore, ValuesAreRegSzUnderTheProgramSettingsBranchAndAReadRacingA
     writer.join();
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(store->read(app, "Settings", "missing", "default"), "default");
+    // Reads and writes leave no key open: the next handle takes the freed slot.
+    HANDLE before = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(before);
+    store->write(app, "Settings", "key", shortText);
+    EXPECT_EQ(store->read(app, "Settings", "key", "default"), shortText);
+    HANDLE after = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    EXPECT_EQ(after, before);
+    CloseHandle(after);
 }
 
 }  // namespace

@@ -1,14 +1,21 @@
 // Wine tests of the program's windows created in this process on the Win32
 // backend, with the real window manager, fonts and registry: every text fits
-// its control in the font selected into it, the "@" window opens at its
-// stated size with the "@" over the whole client area, and a window that
-// nobody moved writes back exactly what it read.
+// its control in the font selected into it and is drawn where its label is
+// aligned, the "@" window opens at its stated size with the "@" over the
+// whole client area and stores where the user put it, the compose window's
+// icons, labels and status bar clock, and a window that nobody moved writes
+// back exactly what it read.
 #include "ui/win32/backend.h"
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <climits>
+#include <cmath>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -22,6 +29,30 @@ namespace orvenda {
 namespace {
 
 const char* const kForms[] = {"ORVENDA_MAIN", "ORVENDA_ABOUT", "ORVENDA_ADDRESS_BOOK", "ORVENDA_AT_WINDOW"};
+
+// The blank columns left and right of what a control draws, painted into a
+// bitmap of its own: the columns that differ from its commonest colour.
+std::pair<long, long> margins(HWND control) {
+    RECT r{};
+    GetClientRect(control, &r);
+    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    const auto* px = static_cast<const UINT32*>(bits);
+    std::map<UINT32, long> count;
+    for (long i = 0; i < r.right * r.bottom; ++i) ++count[px[i]];
+    const UINT32 back = std::max_element(count.begin(), count.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    long first = r.right, last = -1;
+    for (long i = 0; i < r.right * r.bottom; ++i)
+        if (px[i] != back) first = std::min(first, i % r.right), last = std::max(last, i % r.right);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return {first, r.right - 1 - last};
+}
 
 struct Windows : ::testing::Test {
     Windows() {
@@ -52,8 +83,11 @@ struct Windows : ::testing::Test {
 };
 
 // Labels wrap within their bounds, buttons inside their border; a tickbox's
-// one line leaves room for its box. At 96 DPI, the test display's.
-TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoIt) {
+// one line leaves room for its box. At 96 DPI, the test display's. Each
+// control has the size and weight of its model font, in the system's dialog
+// face, and a label's text sits at its alignment's side (Wine draws the text
+// a few pixels narrower than it measures it) or leaves room on both.
+TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoItAlignedAsStated) {
     std::set<std::string> faces;
     std::pair<long, std::string> tightest{LONG_MAX, ""};  // least room left, for the log
     for (const char* name : kForms) {
@@ -66,7 +100,20 @@ TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoIt) {
             wchar_t text[512], asked[LF_FACESIZE];
             GetWindowTextW(control, text, 512);
             HDC dc = GetDC(control);
-            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+            LOGFONTW lf{};
+            GetObjectW(font, sizeof lf, &lf);
+            const ui::Font& model = form.controls()[i]->look().font;
+            EXPECT_TRUE(lf.lfHeight == -std::lround(model.points * 96 / 72) && (lf.lfWeight == FW_BOLD) == model.bold)
+                << form.controls()[i]->name() << " " << lf.lfHeight << " " << lf.lfWeight;
+            if (kind == ui::Kind::Label) {
+                const auto [left, right] = margins(control);
+                const ui::Align align = static_cast<const ui::Label&>(*form.controls()[i]).align();
+                EXPECT_TRUE(align == ui::Align::Center ? std::min(left, right) > 4
+                            : align == ui::Align::Right ? right <= 8 : left <= 4)
+                    << form.controls()[i]->name() << " has " << left << " px left and " << right << " px right";
+            }
+            HGDIOBJ old = SelectObject(dc, font);
             GetTextFaceW(dc, LF_FACESIZE, asked);
             // The face behind a substitute name such as "MS Shell Dlg".
             alignas(OUTLINETEXTMETRICW) char buf[2048];
@@ -99,7 +146,7 @@ TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoIt) {
     std::cout << "tightest: " << tightest.second << "\n";
     for (const auto& face : faces) {
         std::cout << "face: " << face << "\n";
-        EXPECT_TRUE(face.ends_with("> Tahoma") || face.ends_with("> Microsoft Sans Serif")) << face;
+        EXPECT_TRUE(face == "MS Shell Dlg -> Tahoma" || face == "MS Shell Dlg -> Microsoft Sans Serif") << face;
     }
 }
 
@@ -125,15 +172,51 @@ TEST_F(Windows, TheAtWindowOpensAtItsStatedSizeWithTheAtSignOverItsClientArea) {
     EXPECT_EQ(outer.right - outer.left, 73);  // 1095
     EXPECT_EQ(outer.bottom - outer.top, 57);  // 855
     EXPECT_TRUE(labelIsClient(at));
-    app.dispatch([this] { app.find("ORVENDA_AT_WINDOW")->unload(); });
-    for (auto [key, value] : {std::pair{"ATMainLeft", "1000"}, {"ATMainTop", "1000"}, {"ATMainWidth", "1095"},
-                              {"ATMainHeight", "855"}})
-        EXPECT_EQ(testing::win32::readSetting(key), value) << key;
-    // Sized larger by the user, the "@" still covers the whole client area.
+    auto closeAndStored = [&](std::vector<std::string> expected) {
+        app.dispatch([this] { app.find("ORVENDA_AT_WINDOW")->unload(); });
+        std::vector<std::string> stored;
+        for (const char* key : {"ATMainLeft", "ATMainTop", "ATMainWidth", "ATMainHeight"})
+            stored.push_back(testing::win32::readSetting(key).value_or("none"));
+        return stored == expected ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << stored[0]
+                   << " " << stored[1] << " " << stored[2] << " " << stored[3];
+    };
+    EXPECT_TRUE(closeAndStored({"1000", "1000", "1095", "855"}));
+    // Moved and sized larger by the user, the "@" still covers the whole
+    // client area, and the window stores where it was left.
     at = open();
-    SetWindowPos(at, nullptr, 0, 0, 160, 120, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(at, nullptr, 200, 150, 160, 120, SWP_NOZORDER | SWP_NOACTIVATE);
     pump();
     EXPECT_TRUE(labelIsClient(at));
+    EXPECT_TRUE(closeAndStored({"3000", "2250", "2400", "1800"}));
+}
+
+// The compose window carries the program's icon in both sizes (tool
+// windows have none); each field comes right after its label, which names it for screen readers; the status
+// bar shows its text, and the clock puts date and time back within a couple
+// of seconds when something else overwrote them.
+TEST_F(Windows, TheComposeWindowHasItsIconsLabelsAndAStatusBarClockThatKeepsItsTime) {
+    ui::Form& main = app.form("ORVENDA_MAIN");
+    const HWND window = hwnd(main);
+    EXPECT_TRUE(GetClassLongPtrW(window, GCLP_HICON) && GetClassLongPtrW(window, GCLP_HICONSM));
+    const auto& controls = main.controls();
+    for (size_t i = 0; i + 1 < controls.size(); ++i)
+        if (controls[i]->kind() == ui::Kind::Label && controls[i + 1]->kind() == ui::Kind::TextBox)
+            EXPECT_EQ(GetWindow(GetDlgItem(window, ui::win32::kFirstControlId + int(i + 1)), GW_HWNDPREV),
+                      GetDlgItem(window, ui::win32::kFirstControlId + int(i))) << controls[i + 1]->name();
+    const HWND bar = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
+    auto part = [bar](int i) {
+        wchar_t text[128] = L"";
+        SendMessageW(bar, SB_GETTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(text));
+        return platform::win32::narrow(text);
+    };
+    EXPECT_EQ(part(0), "Status");
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    for (int i : {1, 2}) SendMessageW(bar, SB_SETTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(L"-"));
+    EXPECT_TRUE(testing::win32::waitUntil([&] {
+        pump();
+        return part(1).find(std::to_string(now.wYear)) != std::string::npos && part(2).find(':') != std::string::npos;
+    }, 3000)) << part(1) << " | " << part(2);
 }
 
 // Values that are no whole number of pixels come back unchanged, however
