@@ -30,9 +30,15 @@ namespace {
 
 const char* const kForms[] = {"ORVENDA_MAIN", "ORVENDA_ABOUT", "ORVENDA_ADDRESS_BOOK", "ORVENDA_AT_WINDOW"};
 
-// The blank columns left and right of what a control draws, painted into a
-// bitmap of its own: the columns that differ from its commonest colour.
-std::pair<long, long> margins(HWND control) {
+// What a control draws, painted into a bitmap of its own: the pixels of
+// each colour, and the blank columns left and right of what differs from
+// the commonest (the background).
+struct Drawn {
+    std::map<UINT32, long> colours;
+    long left = 0, right = 0;
+    UINT32 back = 0;
+};
+Drawn draw(HWND control) {
     RECT r{};
     GetClientRect(control, &r);
     BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
@@ -42,17 +48,19 @@ std::pair<long, long> margins(HWND control) {
     HGDIOBJ old = SelectObject(dc, bitmap);
     SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
     const auto* px = static_cast<const UINT32*>(bits);
-    std::map<UINT32, long> count;
-    for (long i = 0; i < r.right * r.bottom; ++i) ++count[px[i]];
-    const UINT32 back = std::max_element(count.begin(), count.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    Drawn d;
+    for (long i = 0; i < r.right * r.bottom; ++i) ++d.colours[px[i] & 0xFFFFFF];
+    d.back = std::max_element(d.colours.begin(), d.colours.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
     long first = r.right, last = -1;
     for (long i = 0; i < r.right * r.bottom; ++i)
-        if (px[i] != back) first = std::min(first, i % r.right), last = std::max(last, i % r.right);
+        if ((px[i] & 0xFFFFFF) != d.back) first = std::min(first, i % r.right), last = std::max(last, i % r.right);
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    return {first, r.right - 1 - last};
+    d.left = first, d.right = r.right - 1 - last;
+    return d;
 }
+UINT32 pixel(ui::Rgb c) { return UINT32(c.r) << 16 | UINT32(c.g) << 8 | c.b; }
 
 struct Windows : ::testing::Test {
     Windows() {
@@ -86,7 +94,8 @@ struct Windows : ::testing::Test {
 // one line leaves room for its box. At 96 DPI, the test display's. Each
 // control has the size and weight of its model font, in the system's dialog
 // face, and a label's text sits at its alignment's side (Wine draws the text
-// a few pixels narrower than it measures it) or leaves room on both.
+// a few pixels narrower than it measures it) or leaves room on both, in its
+// colours.
 TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoItAlignedAsStated) {
     std::set<std::string> faces;
     std::pair<long, std::string> tightest{LONG_MAX, ""};  // least room left, for the log
@@ -107,11 +116,15 @@ TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoItAlignedAsStated
             EXPECT_TRUE(lf.lfHeight == -std::lround(model.points * 96 / 72) && (lf.lfWeight == FW_BOLD) == model.bold)
                 << form.controls()[i]->name() << " " << lf.lfHeight << " " << lf.lfWeight;
             if (kind == ui::Kind::Label) {
-                const auto [left, right] = margins(control);
+                const Drawn d = draw(control);
+                const ui::Look& look = form.controls()[i]->look();
                 const ui::Align align = static_cast<const ui::Label&>(*form.controls()[i]).align();
-                EXPECT_TRUE(align == ui::Align::Center ? std::min(left, right) > 4
-                            : align == ui::Align::Right ? right <= 8 : left <= 4)
-                    << form.controls()[i]->name() << " has " << left << " px left and " << right << " px right";
+                EXPECT_TRUE(align == ui::Align::Center ? std::min(d.left, d.right) > 4
+                            : align == ui::Align::Right ? d.right <= 8 : d.left <= 4)
+                    << form.controls()[i]->name() << " has " << d.left << " px left and " << d.right << " px right";
+                EXPECT_TRUE((!look.backColor || d.back == pixel(*look.backColor)) &&
+                            (!look.foreColor || d.colours.count(pixel(*look.foreColor))))
+                    << form.controls()[i]->name() << " drawn on " << std::hex << d.back;
             }
             HGDIOBJ old = SelectObject(dc, font);
             GetTextFaceW(dc, LF_FACESIZE, asked);
@@ -217,6 +230,51 @@ TEST_F(Windows, TheComposeWindowHasItsIconsLabelsAndAStatusBarClockThatKeepsItsT
         pump();
         return part(1).find(std::to_string(now.wYear)) != std::string::npos && part(2).find(':') != std::string::npos;
     }, 3000)) << part(1) << " | " << part(2);
+}
+
+// Every native control shows its model's state, at first and as the model
+// changes: shown, enabled, text or caption, tick; and what is done to the
+// native control (another program's WM_SETTEXT, a click) reaches the model.
+TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneToIt) {
+    auto mirrors = [&](ui::Form& form) {
+        for (size_t i = 0; i < form.controls().size(); ++i) {
+            const ui::Control& c = *form.controls()[i];
+            const HWND h = GetDlgItem(hwnd(form), ui::win32::kFirstControlId + int(i));
+            if (!h) {
+                EXPECT_TRUE(c.kind() == ui::Kind::Timer || (c.kind() == ui::Kind::TextBox && !c.visible())) << c.name();
+                continue;
+            }
+            std::wstring text(size_t(GetWindowTextLengthW(h)) + 1, L'\0');
+            text.resize(size_t(GetWindowTextW(h, text.data(), int(text.size()))));
+            const std::string shown = platform::win32::narrow(text);
+            EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0, c.visible()) << c.name();
+            EXPECT_EQ(IsWindowEnabled(h) != FALSE, c.enabled()) << c.name();
+            if (auto* box = dynamic_cast<const ui::TextBox*>(&c); box && box->visible()) EXPECT_EQ(shown, box->text());
+            if (auto* label = dynamic_cast<const ui::Label*>(&c)) EXPECT_EQ(shown, label->caption());
+            if (auto* tick = dynamic_cast<const ui::TickBox*>(&c))
+                EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED, tick->ticked()) << c.name();
+        }
+    };
+    ui::Form& main = app.form("ORVENDA_MAIN");
+    ui::Form& about = app.form("ORVENDA_ABOUT");
+    mirrors(main);
+    mirrors(about);
+    auto native = [&](ui::Form& form, const char* name) { return testing::win32::Window(hwnd(form)).require(name); };
+    SendMessageW(native(main, "SUBJECT_TEXTBOX"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Caf\u00e9"));
+    EXPECT_EQ(static_cast<ui::TextBox*>(main.find("SUBJECT_TEXTBOX"))->text(), "Caf\xC3\xA9");
+    SendMessageW(native(main, "SAVE_SETTINGS_TICKBOX"), BM_CLICK, 0, 0);  // the AB button appears
+    EXPECT_TRUE(static_cast<ui::TickBox*>(main.find("SAVE_SETTINGS_TICKBOX"))->ticked());
+    for (const char* name : {"TLS_NO_TICKBOX", "OUTPUT_TB_TICKBOX"}) static_cast<ui::TickBox*>(main.find(name))->userClick();
+    static_cast<ui::Label*>(about.find("ORVENDA_CREATOR"))->userClick();
+    static_cast<ui::TextBox*>(main.find("SEND_TO_ADDRESS_TEXTBOX"))->setText("bob@example.org");
+    EXPECT_TRUE(testing::win32::waitUntil([&] {  // a composer tick
+        pump();
+        return static_cast<ui::TextBox*>(main.find("OUTPUT_COMMAND_TEXTBOX"))->text().find("bob@") != std::string::npos;
+    }, 3000));
+    mirrors(main);
+    mirrors(about);
+    static_cast<ui::TickBox*>(main.find("OUTPUT_TB_TICKBOX"))->userClick();  // shown again, with the new line
+    mirrors(main);
 }
 
 // Values that are no whole number of pixels come back unchanged, however
