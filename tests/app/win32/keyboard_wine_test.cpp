@@ -130,5 +130,13 @@ TEST_F(Keyboard, ALogOffWhileAboutIsOpenEndsTheProgramAfterItsCloseSteps) {
     EXPECT_EQ(readSetting("MainLeft"), "1000");
 }
 
+// Hangs on purpose, holding the program it started; run only by
+// support/win32/hang_limit.sh, to show that a Wine run's time limit ends both.
+TEST(WineRunLimit, DISABLED_HangsHoldingTheProgram) {
+    Program program;
+    ASSERT_TRUE(program.waitWindow("ORVENDA_MAIN", 30000));
+    for (;;) Sleep(1000);
+}
+
 }  // namespace
 }  // namespace orvenda::testing::win32

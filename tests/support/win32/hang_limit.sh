@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A hung Wine test ends at its time limit, with every process of its prefix:
-# runs the test that hangs on purpose (WineRunLimit, holding a running
-# orvenda.exe) through script/wine-run with a limit of 10 s, then checks that
-# the run ended within a few seconds of the limit and that no Wine process of
+# runs the test that hangs on purpose (WineRunLimit in
+# tests/app/win32/keyboard_wine_test.cpp, holding a running orvenda.exe)
+# through script/wine-run with a limit of 10 s, then checks that the run
+# ended within a few seconds of the limit and that no Wine process of
 # the prefix is left, zombies aside. Ends the prefix's server, which the next
 # Wine program starts again.
 #

@@ -13,11 +13,10 @@
 #include <commctrl.h>
 
 #include <cmath>
-#include <iostream>
 #include <map>
 #include <memory>
-#include <set>
 
+#include "app/main_window.h"
 #include "app/program.h"
 #include "platform/win32/text.h"
 #include "settings/geometry.h"
@@ -92,60 +91,52 @@ struct Windows : ::testing::Test {
 // face, and a label's text sits at its alignment's side (Wine draws the text
 // a few pixels narrower than it measures it) or leaves room on both.
 TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoItAlignedAsStated) {
-    std::set<std::string> faces;
     for (const char* name : kForms) {
         ui::Form& form = app.form(name);
         for (size_t i = 0; i < form.controls().size(); ++i) {
-            const ui::Kind kind = form.controls()[i]->kind();
-            if (kind != ui::Kind::Label && kind != ui::Kind::Button && kind != ui::Kind::TickBox) continue;
+            const ui::Control& c = *form.controls()[i];
+            if (c.kind() != ui::Kind::Label && c.kind() != ui::Kind::Button && c.kind() != ui::Kind::TickBox) continue;
             HWND control = GetDlgItem(hwnd(form), ui::win32::kFirstControlId + int(i));
-            ASSERT_TRUE(control) << form.controls()[i]->name();
+            ASSERT_TRUE(control) << c.name();
             wchar_t text[512], asked[LF_FACESIZE];
             GetWindowTextW(control, text, 512);
-            HDC dc = GetDC(control);
             const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
             LOGFONTW lf{};
             GetObjectW(font, sizeof lf, &lf);
-            const ui::Font& model = form.controls()[i]->look().font;
-            EXPECT_TRUE(lf.lfHeight == -std::lround(model.points * 96 / 72) && (lf.lfWeight == FW_BOLD) == model.bold)
-                << form.controls()[i]->name() << " " << lf.lfHeight << " " << lf.lfWeight;
-            if (kind == ui::Kind::Label) {
+            EXPECT_TRUE(lf.lfHeight == -std::lround(c.look().font.points * 96 / 72) && (lf.lfWeight == FW_BOLD) == c.look().font.bold)
+                << c.name() << " " << lf.lfHeight << " " << lf.lfWeight;
+            if (c.kind() == ui::Kind::Label) {
                 const Drawn d = draw(control);
-                const ui::Align align = static_cast<const ui::Label&>(*form.controls()[i]).align();
+                const ui::Align align = static_cast<const ui::Label&>(c).align();
                 EXPECT_TRUE(align == ui::Align::Center ? std::min(d.left, d.right) > 4
                             : align == ui::Align::Right ? d.right <= 8 : d.left <= 4)
-                    << form.controls()[i]->name() << " has " << d.left << " px left and " << d.right << " px right";
+                    << c.name() << " has " << d.left << " px left and " << d.right << " px right";
             }
+            HDC dc = GetDC(control);
             HGDIOBJ old = SelectObject(dc, font);
             GetTextFaceW(dc, LF_FACESIZE, asked);
-            // The face behind a substitute name such as "MS Shell Dlg".
+            // The face behind the substitute name "MS Shell Dlg".
             alignas(OUTLINETEXTMETRICW) char buf[2048];
             auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(buf);
-            const std::string face = platform::win32::narrow(asked) + " -> " +
-                (GetOutlineTextMetricsW(dc, sizeof buf, otm)
-                     ? platform::win32::narrow(reinterpret_cast<const wchar_t*>(buf + size_t(otm->otmpFamilyName)))
-                     : "?");
-            faces.insert(face);
+            const std::wstring face = std::wstring(asked) + L" -> " +
+                (GetOutlineTextMetricsW(dc, sizeof buf, otm) ? reinterpret_cast<const wchar_t*>(buf + size_t(otm->otmpFamilyName)) : L"?");
+            EXPECT_TRUE(face == L"MS Shell Dlg -> Tahoma" || face == L"MS Shell Dlg -> Microsoft Sans Serif") << c.name();
             RECT box{};
             GetClientRect(control, &box);
             int zero = 0;
             GetCharWidth32W(dc, L'0', L'0', &zero);
-            if (kind == ui::Kind::TickBox) box.left += 13 + zero / 2;  // the box and its gap
-            if (kind == ui::Kind::Button) InflateRect(&box, -2, -2);   // the raised border
+            if (c.kind() == ui::Kind::TickBox) box.left += 13 + zero / 2;  // the box and its gap
+            if (c.kind() == ui::Kind::Button) InflateRect(&box, -2, -2);   // the raised border
             RECT need = box;
             DrawTextW(dc, text, -1, &need,
-                      DT_CALCRECT | DT_NOPREFIX | (kind == ui::Kind::TickBox ? DT_SINGLELINE : DT_WORDBREAK));
+                      DT_CALCRECT | DT_NOPREFIX | (c.kind() == ui::Kind::TickBox ? DT_SINGLELINE : DT_WORDBREAK));
             SelectObject(dc, old);
             ReleaseDC(control, dc);
             EXPECT_TRUE(need.right <= box.right && need.bottom <= box.bottom)
-                << name << " " << form.controls()[i]->name() << " \"" << platform::win32::narrow(text) << "\" needs "
+                << name << " " << c.name() << " \"" << platform::win32::narrow(text) << "\" needs "
                 << need.right - need.left << "x" << need.bottom - need.top << " px of "
-                << box.right - box.left << "x" << box.bottom - box.top << " in " << face;
+                << box.right - box.left << "x" << box.bottom - box.top << " in " << platform::win32::narrow(face);
         }
-    }
-    for (const auto& face : faces) {
-        std::cout << "face: " << face << "\n";
-        EXPECT_TRUE(face == "MS Shell Dlg -> Tahoma" || face == "MS Shell Dlg -> Microsoft Sans Serif") << face;
     }
 }
 
@@ -204,9 +195,8 @@ TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneTo
                 EXPECT_TRUE(c.kind() == ui::Kind::Timer || (c.kind() == ui::Kind::TextBox && !c.visible())) << c.name();
                 continue;
             }
-            std::wstring text(size_t(GetWindowTextLengthW(h)) + 1, L'\0');
-            text.resize(size_t(GetWindowTextW(h, text.data(), int(text.size()))));
-            const std::string shown = platform::win32::narrow(text);
+            wchar_t text[4096] = L"";
+            const std::string shown = platform::win32::narrow({text, size_t(GetWindowTextW(h, text, 4096))});
             EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0, c.visible()) << c.name();
             EXPECT_EQ(IsWindowEnabled(h) != FALSE, c.enabled()) << c.name();
             if (auto* box = dynamic_cast<const ui::TextBox*>(&c); box && box->visible()) EXPECT_EQ(shown, box->text());
@@ -241,23 +231,24 @@ TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneTo
     SYSTEMTIME now;
     GetLocalTime(&now);
     for (int i : {1, 2}) SendMessageW(bar, SB_SETTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(L"-"));
-    auto native = [&](ui::Form& form, const char* name) { return testing::win32::Window(hwnd(form)).require(name); };
-    SendMessageW(native(main, "SUBJECT_TEXTBOX"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Caf\u00e9"));
-    EXPECT_EQ(static_cast<ui::TextBox*>(main.find("SUBJECT_TEXTBOX"))->text(), "Caf\xC3\xA9");
-    SendMessageW(native(main, "SAVE_SETTINGS_TICKBOX"), BM_CLICK, 0, 0);  // the AB button appears
-    EXPECT_TRUE(static_cast<ui::TickBox*>(main.find("SAVE_SETTINGS_TICKBOX"))->ticked());
-    for (const char* name : {"TLS_NO_TICKBOX", "OUTPUT_TB_TICKBOX"}) static_cast<ui::TickBox*>(main.find(name))->userClick();
+    const testing::win32::Window native(window);
+    auto& w = static_cast<app::MainWindow&>(main);
+    SendMessageW(native.require("SUBJECT_TEXTBOX"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Caf\u00e9"));
+    SendMessageW(native.require("SAVE_SETTINGS_TICKBOX"), BM_CLICK, 0, 0);  // the AB button appears
+    EXPECT_TRUE(w.SUBJECT_TEXTBOX.text() == "Caf\xC3\xA9" && w.SAVE_SETTINGS_TICKBOX.ticked());
+    w.TLS_NO_TICKBOX.userClick();
+    w.OUTPUT_TB_TICKBOX.userClick();
     static_cast<ui::Label*>(about.find("ORVENDA_CREATOR"))->userClick();
-    static_cast<ui::TextBox*>(main.find("SEND_TO_ADDRESS_TEXTBOX"))->setText("bob@example.org");
+    w.SEND_TO_ADDRESS_TEXTBOX.setText("bob@example.org");
     EXPECT_TRUE(testing::win32::waitUntil([&] {  // a composer tick and a clock tick
         pump();
-        return static_cast<ui::TextBox*>(main.find("OUTPUT_COMMAND_TEXTBOX"))->text().find("bob@") != std::string::npos &&
+        return w.OUTPUT_COMMAND_TEXTBOX.text().find("bob@") != std::string::npos &&
                part(1).find(std::to_string(now.wYear)) != std::string::npos && part(2).find(':') != std::string::npos;
     }, 3000)) << part(1) << " | " << part(2);
     EXPECT_EQ(part(0), "Status");
     mirrors(main);
     mirrors(about);
-    static_cast<ui::TickBox*>(main.find("OUTPUT_TB_TICKBOX"))->userClick();  // shown again, with the new line
+    w.OUTPUT_TB_TICKBOX.userClick();  // shown again, with the new line
     mirrors(main);
 }
 
