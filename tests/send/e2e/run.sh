@@ -65,7 +65,8 @@ for _ in $(seq 50); do grep -q listening "$WORK/sink.log" && break; sleep 0.1; d
 export ORVENDA_E2E_SMTP="127.0.0.1:$PORT"
 export ORVENDA_E2E_INSTALL="$(winepath -w "$INSTALL" 2>/dev/null </dev/null)"
 export ORVENDA_E2E_MAILBOX="$(winepath -w "$MAILBOX" 2>/dev/null </dev/null)"
-wine "$TESTS" --gtest_filter='SendEndToEndWine*' </dev/null >"$WORK/run.log" 2>&1
+# With a time limit of its own: a send that hangs ends with this prefix's processes.
+"$ROOT/script/wine-run" --timeout 240 "$TESTS" --gtest_filter='SendEndToEndWine*' >"$WORK/run.log" 2>&1
 rc=$?
 
 grep -a -E '^\[ *(OK|FAILED|SKIPPED) *\]|Failure|Expected|Which is|Value of|^  |received' "$WORK/run.log" | grep -a -v '^\[  FAILED  \] [0-9]* test' | head -80
