@@ -250,6 +250,18 @@ TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneTo
     mirrors(about);
     w.OUTPUT_TB_TICKBOX.userClick();  // shown again, with the new line
     mirrors(main);
+    // The date and time panels keep their 1800 and 1500 twips at the right;
+    // a window narrower than both leaves the text panel nothing.
+    auto edges = [bar](bool narrow) {
+        int e[3] = {};
+        RECT r{};
+        SendMessageW(bar, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(e));
+        GetClientRect(bar, &r);
+        return std::to_string(narrow ? e[0] : r.right - e[0]) + " " + std::to_string(e[1] - e[0]) + " " + std::to_string(e[2]);
+    };
+    EXPECT_EQ(edges(false), "220 120 -1");
+    SetWindowPos(window, nullptr, 0, 0, 150, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(edges(true), "0 120 -1");
 }
 
 // Values that are no whole number of pixels come back unchanged, however
