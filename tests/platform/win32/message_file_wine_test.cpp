@@ -1,7 +1,8 @@
 // The message file under Wine, through the Windows file service: the code
 // page, a replacement that fails (file held open without sharing, read-only,
 // folder gone) leaving the old bytes, hidden and system files saved with
-// their attributes, and a file holding a NUL byte refused.
+// their attributes, a file holding a NUL byte refused, and the system's
+// reason in failure messages.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <fstream>
 
 #include "platform/ansi_files.h"
+#include "platform/win32/system_error.h"
 
 namespace orvenda {
 namespace {
@@ -65,6 +67,17 @@ TEST_F(MessageFileWine, HiddenAndSystemFilesAreSavedAndKeepTheirAttributes) {
         EXPECT_EQ(GetFileAttributesW(file.c_str()) & attributes, attributes);
         EXPECT_TRUE(nothingLeftBeside());
     }
+}
+
+// The system's reason that failure messages carry: its own sentence without
+// the line break, and the number where the system has no text.
+TEST(SystemReasonWine, TheSystemsSentenceWithoutItsLineBreakOrTheNumberWhereItHasNone) {
+    for (unsigned long code : {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}) {
+        const std::string reason = platform::win32::systemReason(code);
+        EXPECT_TRUE(reason.size() > 2 && !reason.starts_with("System error") && reason.find_first_of("\r\n ", reason.size() - 1) == std::string::npos)
+            << code << ": \"" << reason << "\"";
+    }
+    EXPECT_EQ(platform::win32::systemReason(0x20001234), "System error 536875572.");
 }
 
 }  // namespace
