@@ -73,6 +73,72 @@ struct Windows : ::testing::Test {
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ui::win32::Win32Backend::handleMessage(msg);
     }
     static HWND hwnd(const ui::Form& f) { return reinterpret_cast<HWND>(f.handle()); }
+    // Every native control of the form shows its model's state: shown,
+    // enabled, text or caption, tick, colours. Labels wrap within their
+    // bounds, buttons inside their border; a tickbox's one line leaves room
+    // for its box (at 96 DPI, the test display's). Each has the size and
+    // weight of its model font in the system's dialog face, and a label's
+    // text sits at its alignment's side (Wine draws the text a few pixels
+    // narrower than it measures it) or leaves room on both.
+    void check(ui::Form& form) {
+        for (size_t i = 0; i < form.controls().size(); ++i) {
+            const ui::Control& c = *form.controls()[i];
+            const HWND h = GetDlgItem(hwnd(form), ui::win32::kFirstControlId + int(i));
+            if (!h && (c.kind() == ui::Kind::Timer || (c.kind() == ui::Kind::TextBox && !c.visible()))) continue;
+            ASSERT_TRUE(h) << c.name();
+            wchar_t text[4096] = L"", asked[LF_FACESIZE];
+            const std::string shown = platform::win32::narrow({text, size_t(GetWindowTextW(h, text, 4096))});
+            EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0, c.visible()) << c.name();
+            EXPECT_EQ(IsWindowEnabled(h) != FALSE, c.enabled()) << c.name();
+            if (auto* box = dynamic_cast<const ui::TextBox*>(&c); box && box->visible()) EXPECT_EQ(shown, box->text());
+            if (auto* label = dynamic_cast<const ui::Label*>(&c)) EXPECT_EQ(shown, label->caption());
+            if (auto* tick = dynamic_cast<const ui::TickBox*>(&c))
+                EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED, tick->ticked()) << c.name();
+            if (const ui::Look& look = c.look(); look.backColor && c.visible()) {
+                const Drawn d = draw(h);  // the text too on the control's own background
+                EXPECT_TRUE(d.back == pixel(*look.backColor) && !d.colours.count(0xFFFFFF) &&
+                            (!look.foreColor || d.colours.count(pixel(*look.foreColor))))
+                    << c.name() << " drawn on " << std::hex << d.back;
+            }
+            if (c.kind() != ui::Kind::Label && c.kind() != ui::Kind::Button && c.kind() != ui::Kind::TickBox) continue;
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+            LOGFONTW lf{};
+            GetObjectW(font, sizeof lf, &lf);
+            EXPECT_TRUE(lf.lfHeight == -std::lround(c.look().font.points * 96 / 72) && (lf.lfWeight == FW_BOLD) == c.look().font.bold)
+                << c.name() << " " << lf.lfHeight << " " << lf.lfWeight;
+            if (c.kind() == ui::Kind::Label) {
+                const Drawn d = draw(h);
+                const ui::Align align = static_cast<const ui::Label&>(c).align();
+                EXPECT_TRUE(align == ui::Align::Center ? std::min(d.left, d.right) > 4
+                            : align == ui::Align::Right ? d.right <= 8 : d.left <= 4)
+                    << c.name() << " has " << d.left << " px left and " << d.right << " px right";
+            }
+            HDC dc = GetDC(h);
+            HGDIOBJ old = SelectObject(dc, font);
+            GetTextFaceW(dc, LF_FACESIZE, asked);
+            // The face behind the substitute name "MS Shell Dlg".
+            alignas(OUTLINETEXTMETRICW) char buf[2048];
+            auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(buf);
+            const std::wstring face = std::wstring(asked) + L" -> " +
+                (GetOutlineTextMetricsW(dc, sizeof buf, otm) ? reinterpret_cast<const wchar_t*>(buf + size_t(otm->otmpFamilyName)) : L"?");
+            EXPECT_TRUE(face == L"MS Shell Dlg -> Tahoma" || face == L"MS Shell Dlg -> Microsoft Sans Serif") << c.name();
+            RECT box{};
+            GetClientRect(h, &box);
+            int zero = 0;
+            GetCharWidth32W(dc, L'0', L'0', &zero);
+            if (c.kind() == ui::Kind::TickBox) box.left += 13 + zero / 2;  // the box and its gap
+            if (c.kind() == ui::Kind::Button) InflateRect(&box, -2, -2);   // the raised border
+            RECT need = box;
+            DrawTextW(dc, text, -1, &need,
+                      DT_CALCRECT | DT_NOPREFIX | (c.kind() == ui::Kind::TickBox ? DT_SINGLELINE : DT_WORDBREAK));
+            SelectObject(dc, old);
+            ReleaseDC(h, dc);
+            EXPECT_TRUE(need.right <= box.right && need.bottom <= box.bottom)
+                << form.name() << " " << c.name() << " \"" << shown << "\" needs " << need.right - need.left << "x"
+                << need.bottom - need.top << " px of " << box.right - box.left << "x" << box.bottom - box.top << " in "
+                << platform::win32::narrow(face);
+        }
+    }
 
     std::unique_ptr<settings::Store> store = settings::openUserStore();
     settings::Settings settings{*store};
@@ -83,59 +149,8 @@ struct Windows : ::testing::Test {
     ui::Application app{backend};
 };
 
-// Labels wrap within their bounds, buttons inside their border; a tickbox's
-// one line leaves room for its box. At 96 DPI, the test display's. Each
-// control has the size and weight of its model font, in the system's dialog
-// face, and a label's text sits at its alignment's side (Wine draws the text
-// a few pixels narrower than it measures it) or leaves room on both.
-TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoItAlignedAsStated) {
-    for (const char* name : kForms) {
-        ui::Form& form = app.form(name);
-        for (size_t i = 0; i < form.controls().size(); ++i) {
-            const ui::Control& c = *form.controls()[i];
-            if (c.kind() != ui::Kind::Label && c.kind() != ui::Kind::Button && c.kind() != ui::Kind::TickBox) continue;
-            HWND control = GetDlgItem(hwnd(form), ui::win32::kFirstControlId + int(i));
-            ASSERT_TRUE(control) << c.name();
-            wchar_t text[512], asked[LF_FACESIZE];
-            GetWindowTextW(control, text, 512);
-            const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-            LOGFONTW lf{};
-            GetObjectW(font, sizeof lf, &lf);
-            EXPECT_TRUE(lf.lfHeight == -std::lround(c.look().font.points * 96 / 72) && (lf.lfWeight == FW_BOLD) == c.look().font.bold)
-                << c.name() << " " << lf.lfHeight << " " << lf.lfWeight;
-            if (c.kind() == ui::Kind::Label) {
-                const Drawn d = draw(control);
-                const ui::Align align = static_cast<const ui::Label&>(c).align();
-                EXPECT_TRUE(align == ui::Align::Center ? std::min(d.left, d.right) > 4
-                            : align == ui::Align::Right ? d.right <= 8 : d.left <= 4)
-                    << c.name() << " has " << d.left << " px left and " << d.right << " px right";
-            }
-            HDC dc = GetDC(control);
-            HGDIOBJ old = SelectObject(dc, font);
-            GetTextFaceW(dc, LF_FACESIZE, asked);
-            // The face behind the substitute name "MS Shell Dlg".
-            alignas(OUTLINETEXTMETRICW) char buf[2048];
-            auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(buf);
-            const std::wstring face = std::wstring(asked) + L" -> " +
-                (GetOutlineTextMetricsW(dc, sizeof buf, otm) ? reinterpret_cast<const wchar_t*>(buf + size_t(otm->otmpFamilyName)) : L"?");
-            EXPECT_TRUE(face == L"MS Shell Dlg -> Tahoma" || face == L"MS Shell Dlg -> Microsoft Sans Serif") << c.name();
-            RECT box{};
-            GetClientRect(control, &box);
-            int zero = 0;
-            GetCharWidth32W(dc, L'0', L'0', &zero);
-            if (c.kind() == ui::Kind::TickBox) box.left += 13 + zero / 2;  // the box and its gap
-            if (c.kind() == ui::Kind::Button) InflateRect(&box, -2, -2);   // the raised border
-            RECT need = box;
-            DrawTextW(dc, text, -1, &need,
-                      DT_CALCRECT | DT_NOPREFIX | (c.kind() == ui::Kind::TickBox ? DT_SINGLELINE : DT_WORDBREAK));
-            SelectObject(dc, old);
-            ReleaseDC(control, dc);
-            EXPECT_TRUE(need.right <= box.right && need.bottom <= box.bottom)
-                << name << " " << c.name() << " \"" << platform::win32::narrow(text) << "\" needs "
-                << need.right - need.left << "x" << need.bottom - need.top << " px of "
-                << box.right - box.left << "x" << box.bottom - box.top << " in " << platform::win32::narrow(face);
-        }
-    }
+TEST_F(Windows, EveryControlOfEveryWindowShowsItsModelsStateAndItsCaptionFitsInItsFont) {
+    for (const char* name : kForms) check(app.form(name));
 }
 
 TEST_F(Windows, TheAtWindowOpensAtItsStatedSizeWithTheAtSignOverItsClientArea) {
@@ -176,40 +191,15 @@ TEST_F(Windows, TheAtWindowOpensAtItsStatedSizeWithTheAtSignOverItsClientArea) {
     EXPECT_EQ(closeAndStored(), "3000 2250 2400 1800 ");
 }
 
-// Every native control shows its model's state, at first and as the model
-// changes: shown, enabled, text or caption, tick, colours; and what is done
-// to the native control (another program's WM_SETTEXT, a click) reaches the
-// model. The compose window carries the program's icon in both sizes; each
+// Every native control keeps showing its model's state (check) as the
+// model changes, and what is done to the native control (another program's
+// WM_SETTEXT, a click) reaches the model. The compose window carries the program's icon in both sizes; each
 // field comes right after its label, which names it for screen readers; the
 // status bar's clock puts date and time back within a couple of seconds when
 // something else overwrote them.
 TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneToIt) {
-    auto mirrors = [&](ui::Form& form) {
-        for (size_t i = 0; i < form.controls().size(); ++i) {
-            const ui::Control& c = *form.controls()[i];
-            const HWND h = GetDlgItem(hwnd(form), ui::win32::kFirstControlId + int(i));
-            if (!h && (c.kind() == ui::Kind::Timer || (c.kind() == ui::Kind::TextBox && !c.visible()))) continue;
-            ASSERT_TRUE(h) << c.name();
-            wchar_t text[4096] = L"";
-            const std::string shown = platform::win32::narrow({text, size_t(GetWindowTextW(h, text, 4096))});
-            EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0, c.visible()) << c.name();
-            EXPECT_EQ(IsWindowEnabled(h) != FALSE, c.enabled()) << c.name();
-            if (auto* box = dynamic_cast<const ui::TextBox*>(&c); box && box->visible()) EXPECT_EQ(shown, box->text());
-            if (auto* label = dynamic_cast<const ui::Label*>(&c)) EXPECT_EQ(shown, label->caption());
-            if (auto* tick = dynamic_cast<const ui::TickBox*>(&c))
-                EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED, tick->ticked()) << c.name();
-            if (const ui::Look& look = c.look(); look.backColor && c.visible()) {
-                const Drawn d = draw(h);  // the text too on the control's own background
-                EXPECT_TRUE(d.back == pixel(*look.backColor) && !d.colours.count(0xFFFFFF) &&
-                            (!look.foreColor || d.colours.count(pixel(*look.foreColor))))
-                    << c.name() << " drawn on " << std::hex << d.back;
-            }
-        }
-    };
     ui::Form& main = app.form("ORVENDA_MAIN");
     ui::Form& about = app.form("ORVENDA_ABOUT");
-    mirrors(main);
-    mirrors(about);
     const HWND window = hwnd(main);
     EXPECT_TRUE(GetClassLongPtrW(window, GCLP_HICON) && GetClassLongPtrW(window, GCLP_HICONSM));
     const auto& controls = main.controls();
@@ -241,10 +231,10 @@ TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneTo
                part(1).find(std::to_string(now.wYear)) != std::string::npos && part(2).find(':') != std::string::npos;
     }, 3000)) << part(1) << " | " << part(2);
     EXPECT_EQ(part(0), "Status");
-    mirrors(main);
-    mirrors(about);
+    check(main);
+    check(about);
     w.OUTPUT_TB_TICKBOX.userClick();  // shown again, with the new line
-    mirrors(main);
+    check(main);
     // The date and time panels keep their 1800 and 1500 twips at the right;
     // a window narrower than both leaves the text panel nothing.
     auto edges = [bar](bool narrow) {
