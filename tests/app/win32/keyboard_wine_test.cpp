@@ -71,6 +71,8 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
     pressKey("Return");
     EXPECT_TRUE(type("MESSAGE_TEXTBOX", "line two", "line one\r\nline two"));
     pressKey("Escape");
+    // A dialog-code query without a message, as accessibility tools send it.
+    SendMessageTimeoutW(main.require("MESSAGE_TEXTBOX"), WM_GETDLGCODE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     EXPECT_TRUE(clickInto("OUTPUT_COMMAND_TEXTBOX"));
     pressKey("Escape");
     EXPECT_TRUE(clickInto("SUBJECT_TEXTBOX") && type("SUBJECT_TEXTBOX", "Hello", "Hello"));
@@ -89,10 +91,10 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
 // "Always On Top", ticked with Space, shows "@" without taking the input
 // from About, puts it on top at the first tick and never takes the typing
 // from the compose window; Enter on About's OK presses it, on the tickbox
-// nothing. After Alt+F4 a
-// double click on "@" brings the compose window back as an ordinary window:
-// never topmost, "@" taking no input until it closes, and a Notepad opened
-// from it in front of it.
+// nothing. After Alt+F4 a double click on "@" brings the compose window back
+// as an ordinary window: never topmost, "@" taking no input until it closes,
+// and a Notepad opened from it in front of it. A log-off while the compose
+// window is modal over "@" then ends the program.
 TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     ASSERT_TRUE(main);
     clickOn(main.require("ABOUT_BUTTON"));
@@ -142,6 +144,22 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     again.close();
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(again.hwnd()) && IsWindowEnabled(at.hwnd()); }));
     std::filesystem::remove_all(folder);
+    clickOn(at.hwnd(), 2);
+    again = program.waitWindow("ORVENDA_MAIN");
+    ASSERT_TRUE(again);
+    // A log-off (the system's WM_ENDSESSION to each window) while the compose
+    // window is modal over "@" ends the program.
+    for (HWND window : {again.hwnd(), at.hwnd()})
+        SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    EXPECT_TRUE(program.waitExit(10000));
+}
+
+// Hangs on purpose, holding the program it started; run only by
+// support/win32/hang_limit.sh, to show that a Wine run's time limit ends both.
+TEST(WineRunLimit, DISABLED_HangsHoldingTheProgram) {
+    Program program;
+    ASSERT_TRUE(program.waitWindow("ORVENDA_MAIN", 30000));
+    for (;;) Sleep(1000);
 }
 
 }  // namespace

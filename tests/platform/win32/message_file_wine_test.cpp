@@ -2,7 +2,8 @@
 // page, a replacement that fails (file held open without sharing, read-only,
 // folder gone) leaving the old bytes, hidden and system files saved with
 // their attributes, a file holding a NUL byte refused, the forms Notepad
-// saves in read back as the same text, and saves against a virus scanner.
+// saves in read back as the same text, saves against a virus scanner, and
+// the system's reason in failure messages.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <thread>
 
 #include "platform/ansi_files.h"
+#include "platform/win32/system_error.h"
 
 namespace orvenda {
 namespace {
@@ -134,6 +136,17 @@ TEST_F(MessageFileWine, ASaveThatAScannerGetsInTheWayOfKeepsTheOldTextOrTheNew) 
     EXPECT_GE(longLooks, 2);
     EXPECT_GE(refused, longLooks);
     EXPECT_TRUE(nothingLeftBeside());
+}
+
+// The system's reason that failure messages carry: its own sentence without
+// the line break, and the number where the system has no text.
+TEST(SystemReasonWine, TheSystemsSentenceWithoutItsLineBreakOrTheNumberWhereItHasNone) {
+    for (unsigned long code : {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}) {
+        const std::string reason = platform::win32::systemReason(code);
+        EXPECT_TRUE(reason.size() > 2 && !reason.starts_with("System error") && reason.find_first_of("\r\n ", reason.size() - 1) == std::string::npos)
+            << code << ": \"" << reason << "\"";
+    }
+    EXPECT_EQ(platform::win32::systemReason(0x20001234), "System error 536875572.");
 }
 
 }  // namespace

@@ -79,7 +79,8 @@ export ORVENDA_E2E_MAILBOX="$(winepath -w "$MAILBOX" 2>/dev/null </dev/null)"
 export ORVENDA_E2E_PROGRAM="$(winepath -w "$WORK/Downloads/orvenda.exe" 2>/dev/null </dev/null)"
 export ORVENDA_E2E_CURRENT="$(winepath -w "$WORK/Current" 2>/dev/null </dev/null)"
 export ORVENDA_E2E_PLANTED="$(winepath -w "$WORK/planted.txt" 2>/dev/null </dev/null)"
-wine "$TESTS" --gtest_filter='SendEndToEndWine*' </dev/null >"$WORK/run.log" 2>&1
+# With a time limit of its own: a send that hangs ends with this prefix's processes.
+"$ROOT/script/wine-run" --timeout 240 "$TESTS" --gtest_filter='SendEndToEndWine*' >"$WORK/run.log" 2>&1
 rc=$?
 
 grep -a -E '^\[ *(OK|FAILED|SKIPPED) *\]|Failure|Expected|Which is|Value of|^  |received' "$WORK/run.log" | grep -a -v '^\[  FAILED  \] [0-9]* test' | head -80

@@ -40,8 +40,7 @@ TEST(SendEndToEndWine, SendReachesTheServerAndTheLogIsWritten) {
     const std::string subject = "Report \"Q3\" & <notes> | 50% ^_^ (final)!", password = "p&ss w\"d|x^!";
     for (auto [field, text] : {std::pair<const char*, std::string>{"INSTALL_FOLDER_TEXTBOX", install},
                                {"SEND_FROM_ADDRESS_TEXTBOX", "Alice <alice@example.org>"},
-                               {"SEND_TO_ADDRESS_TEXTBOX", "bob@example.org"},
-                               {"SEND_CC_ADDRESS_TEXTBOX", "carol@example.org"},
+                               {"SEND_TO_ADDRESS_TEXTBOX", "bob@example.org"}, {"SEND_CC_ADDRESS_TEXTBOX", "carol@example.org"},
                                {"SEND_BCC_ADDRESS_TEXTBOX", "dave@example.org"},
                                {"SUBJECT_TEXTBOX", subject}, {"SMTP_SERVER_ADDRESS_PORT_TEXTBOX", server},
                                {"SMTP_USERNAME_TEXTBOX", "alice"}, {"SMTP_PASSWORD_TEXTBOX", password},

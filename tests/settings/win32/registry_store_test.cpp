@@ -1,5 +1,6 @@
 // The store in the registry under Wine: where and in what form the values
-// land, and a read that races another running copy's longer write.
+// land, a read that races another running copy's longer write, and no key
+// left open.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -40,6 +41,13 @@ TEST_F(RegistryStore, ValuesAreRegSzUnderTheProgramSettingsBranchAndAReadRacingA
     writer.join();
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(store->read(app, "Settings", "missing", "default"), "default");
+    // Reads and writes leave no key open: a handle made after them takes the
+    // slot freed before.
+    const HANDLE before = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(before);
+    store->write(app, "Settings", "key", store->read(app, "Settings", "key", "default"));
+    const HANDLE after = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    EXPECT_TRUE(after == before && CloseHandle(after));
 }
 
 }  // namespace

@@ -67,10 +67,8 @@ void clearSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kBranch); }
 std::optional<std::string> readSetting(std::string_view key) {
     wchar_t value[512];
     DWORD bytes = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, kSettings, wide(key).c_str(), RRF_RT_REG_SZ, nullptr, value, &bytes) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return narrow(value);
+    const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, kSettings, wide(key).c_str(), RRF_RT_REG_SZ, nullptr, value, &bytes);
+    return status == ERROR_SUCCESS ? std::optional(narrow(value)) : std::nullopt;
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {

@@ -1,19 +1,26 @@
 // Wine tests of the program's windows created in this process on the Win32
 // backend, with the real window manager, fonts and registry: every text fits
-// its control in the font selected into it, the "@" window opens at its
-// stated size with the "@" over the whole client area, a window that nobody
-// moved writes back exactly what it read, a move to a monitor of other
-// scaling, and the names screen readers give the fields.
+// its control in the font selected into it and is drawn where its label is
+// aligned, the "@" window opens at its stated size with the "@" over the
+// whole client area and stores where the user put it, the compose window's
+// icons, labels and status bar clock, every control showing its model's
+// state, a window that nobody moved writes back exactly what it read, a move
+// to a monitor of other scaling, and the names screen readers give the fields.
 #include "ui/win32/backend.h"
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <climits>
+#include <cmath>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <set>
 
+#include "app/main_window.h"
 #include "app/program.h"
 #include "platform/win32/text.h"
 #include "settings/geometry.h"
@@ -24,6 +31,33 @@ namespace orvenda {
 namespace {
 
 const char* const kForms[] = {"ORVENDA_MAIN", "ORVENDA_ABOUT", "ORVENDA_ADDRESS_BOOK", "ORVENDA_AT_WINDOW"};
+
+// What a control draws, painted into a bitmap of its own: the pixels of
+// each colour, and the blank columns left and right of what differs from
+// the commonest (the background).
+struct Drawn {
+    std::map<UINT32, long> colours;
+    long left, right;
+    UINT32 back = 0;
+};
+Drawn draw(HWND control) {
+    RECT r{};
+    GetClientRect(control, &r);
+    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    UINT32* px = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&px), nullptr, 0));
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    Drawn d{{}, r.right, r.right};
+    for (long i = 0; i < r.right * r.bottom; ++i) ++d.colours[px[i] &= 0xFFFFFF];
+    d.back = std::max_element(d.colours.begin(), d.colours.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    for (long i = 0; i < r.right * r.bottom; ++i)
+        if (px[i] != d.back) d.left = std::min(d.left, i % r.right), d.right = std::min(d.right, r.right - 1 - i % r.right);
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+    return d;
+}
+UINT32 pixel(ui::Rgb c) { return UINT32(c.r) << 16 | UINT32(c.g) << 8 | c.b; }
 
 struct Windows : ::testing::Test {
     Windows() {
@@ -43,6 +77,73 @@ struct Windows : ::testing::Test {
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ui::win32::Win32Backend::handleMessage(msg);
     }
     static HWND hwnd(const ui::Form& f) { return reinterpret_cast<HWND>(f.handle()); }
+    // Every native control of the form shows its model's state: shown,
+    // enabled, text or caption, tick, colours. Labels wrap within their
+    // bounds, buttons inside their border; a tickbox's one line leaves room
+    // for its box (at 96 DPI, the test display's). Each has the size and
+    // weight of its model font in the system's dialog face, and a label's
+    // text sits at its alignment's side (Wine draws the text a few pixels
+    // narrower than it measures it) or leaves room on both.
+    void check(ui::Form& form) {
+        for (size_t i = 0; i < form.controls().size(); ++i) {
+            const ui::Control& c = *form.controls()[i];
+            const HWND h = GetDlgItem(hwnd(form), ui::win32::kFirstControlId + int(i));
+            if (!h && (c.kind() == ui::Kind::Timer || (c.kind() == ui::Kind::TextBox && !c.visible()))) continue;
+            ASSERT_TRUE(h) << c.name();
+            wchar_t text[4096] = L"", asked[LF_FACESIZE];
+            const std::string shown = platform::win32::narrow({text, size_t(GetWindowTextW(h, text, 4096))});
+            EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0, c.visible()) << c.name();
+            EXPECT_EQ(IsWindowEnabled(h) != FALSE, c.enabled()) << c.name();
+            if (auto* box = dynamic_cast<const ui::TextBox*>(&c); box && box->visible()) { EXPECT_EQ(shown, box->text()); }
+            if (auto* label = dynamic_cast<const ui::Label*>(&c)) { EXPECT_EQ(shown, label->caption()); }
+            if (auto* tick = dynamic_cast<const ui::TickBox*>(&c)) {
+                EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED, tick->ticked()) << c.name();
+            }
+            if (const ui::Look& look = c.look(); look.backColor && c.visible()) {
+                const Drawn d = draw(h);  // the text too on the control's own background
+                EXPECT_TRUE(d.back == pixel(*look.backColor) && !d.colours.count(0xFFFFFF) &&
+                            (!look.foreColor || d.colours.count(pixel(*look.foreColor))))
+                    << c.name() << " drawn on " << std::hex << d.back;
+            }
+            if (c.kind() != ui::Kind::Label && c.kind() != ui::Kind::Button && c.kind() != ui::Kind::TickBox) continue;
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+            LOGFONTW lf{};
+            GetObjectW(font, sizeof lf, &lf);
+            EXPECT_TRUE(lf.lfHeight == -std::lround(c.look().font.points * 96 / 72) && (lf.lfWeight == FW_BOLD) == c.look().font.bold)
+                << c.name() << " " << lf.lfHeight << " " << lf.lfWeight;
+            if (c.kind() == ui::Kind::Label) {
+                const Drawn d = draw(h);
+                const ui::Align align = static_cast<const ui::Label&>(c).align();
+                EXPECT_TRUE(align == ui::Align::Center ? std::min(d.left, d.right) > 4
+                            : align == ui::Align::Right ? d.right <= 8 : d.left <= 4)
+                    << c.name() << " has " << d.left << " px left and " << d.right << " px right";
+            }
+            HDC dc = GetDC(h);
+            HGDIOBJ old = SelectObject(dc, font);
+            GetTextFaceW(dc, LF_FACESIZE, asked);
+            // The face behind the substitute name "MS Shell Dlg".
+            alignas(OUTLINETEXTMETRICW) char buf[2048];
+            auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(buf);
+            const std::wstring face = std::wstring(asked) + L" -> " +
+                (GetOutlineTextMetricsW(dc, sizeof buf, otm) ? reinterpret_cast<const wchar_t*>(buf + size_t(otm->otmpFamilyName)) : L"?");
+            EXPECT_TRUE(face == L"MS Shell Dlg -> Tahoma" || face == L"MS Shell Dlg -> Microsoft Sans Serif") << c.name();
+            RECT box{};
+            GetClientRect(h, &box);
+            int zero = 0;
+            GetCharWidth32W(dc, L'0', L'0', &zero);
+            if (c.kind() == ui::Kind::TickBox) box.left += 13 + zero / 2;  // the box and its gap
+            if (c.kind() == ui::Kind::Button) InflateRect(&box, -2, -2);   // the raised border
+            RECT need = box;
+            DrawTextW(dc, text, -1, &need,
+                      DT_CALCRECT | DT_NOPREFIX | (c.kind() == ui::Kind::TickBox ? DT_SINGLELINE : DT_WORDBREAK));
+            SelectObject(dc, old);
+            ReleaseDC(h, dc);
+            EXPECT_TRUE(need.right <= box.right && need.bottom <= box.bottom)
+                << form.name() << " " << c.name() << " \"" << shown << "\" needs " << need.right - need.left << "x"
+                << need.bottom - need.top << " px of " << box.right - box.left << "x" << box.bottom - box.top << " in "
+                << platform::win32::narrow(face);
+        }
+    }
 
     std::unique_ptr<settings::Store> store = settings::openUserStore();
     settings::Settings settings{*store};
@@ -53,56 +154,8 @@ struct Windows : ::testing::Test {
     ui::Application app{backend};
 };
 
-// Labels wrap within their bounds, buttons inside their border; a tickbox's
-// one line leaves room for its box. At 96 DPI, the test display's.
-TEST_F(Windows, EveryCaptionFitsItsControlInTheFontSelectedIntoIt) {
-    std::set<std::string> faces;
-    std::pair<long, std::string> tightest{LONG_MAX, ""};  // least room left, for the log
-    for (const char* name : kForms) {
-        ui::Form& form = app.form(name);
-        for (size_t i = 0; i < form.controls().size(); ++i) {
-            const ui::Kind kind = form.controls()[i]->kind();
-            if (kind != ui::Kind::Label && kind != ui::Kind::Button && kind != ui::Kind::TickBox) continue;
-            HWND control = GetDlgItem(hwnd(form), ui::win32::kFirstControlId + int(i));
-            ASSERT_TRUE(control) << form.controls()[i]->name();
-            wchar_t text[512], asked[LF_FACESIZE];
-            GetWindowTextW(control, text, 512);
-            HDC dc = GetDC(control);
-            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-            GetTextFaceW(dc, LF_FACESIZE, asked);
-            // The face behind a substitute name such as "MS Shell Dlg".
-            alignas(OUTLINETEXTMETRICW) char buf[2048];
-            auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(buf);
-            const std::string face = platform::win32::narrow(asked) + " -> " +
-                (GetOutlineTextMetricsW(dc, sizeof buf, otm)
-                     ? platform::win32::narrow(reinterpret_cast<const wchar_t*>(buf + size_t(otm->otmpFamilyName)))
-                     : "?");
-            faces.insert(face);
-            RECT box{};
-            GetClientRect(control, &box);
-            int zero = 0;
-            GetCharWidth32W(dc, L'0', L'0', &zero);
-            if (kind == ui::Kind::TickBox) box.left += 13 + zero / 2;  // the box and its gap
-            if (kind == ui::Kind::Button) InflateRect(&box, -2, -2);   // the raised border
-            RECT need = box;
-            DrawTextW(dc, text, -1, &need,
-                      DT_CALCRECT | DT_NOPREFIX | (kind == ui::Kind::TickBox ? DT_SINGLELINE : DT_WORDBREAK));
-            SelectObject(dc, old);
-            ReleaseDC(control, dc);
-            tightest = std::min(tightest, {box.right - need.right, platform::win32::narrow(text) + " " +
-                                           std::to_string(need.right - need.left) + " of " +
-                                           std::to_string(box.right - box.left) + " px"});
-            EXPECT_TRUE(need.right <= box.right && need.bottom <= box.bottom)
-                << name << " " << form.controls()[i]->name() << " \"" << platform::win32::narrow(text) << "\" needs "
-                << need.right - need.left << "x" << need.bottom - need.top << " px of "
-                << box.right - box.left << "x" << box.bottom - box.top << " in " << face;
-        }
-    }
-    std::cout << "tightest: " << tightest.second << "\n";
-    for (const auto& face : faces) {
-        std::cout << "face: " << face << "\n";
-        EXPECT_TRUE(face.ends_with("> Tahoma") || face.ends_with("> Microsoft Sans Serif")) << face;
-    }
+TEST_F(Windows, EveryControlOfEveryWindowShowsItsModelsStateAndItsCaptionFitsInItsFont) {
+    for (const char* name : kForms) check(app.form(name));
 }
 
 TEST_F(Windows, TheAtWindowOpensAtItsStatedSizeWithTheAtSignOverItsClientArea) {
@@ -127,15 +180,79 @@ TEST_F(Windows, TheAtWindowOpensAtItsStatedSizeWithTheAtSignOverItsClientArea) {
     EXPECT_EQ(outer.right - outer.left, 73);  // 1095
     EXPECT_EQ(outer.bottom - outer.top, 57);  // 855
     EXPECT_TRUE(labelIsClient(at));
-    app.dispatch([this] { app.find("ORVENDA_AT_WINDOW")->unload(); });
-    for (auto [key, value] : {std::pair{"ATMainLeft", "1000"}, {"ATMainTop", "1000"}, {"ATMainWidth", "1095"},
-                              {"ATMainHeight", "855"}})
-        EXPECT_EQ(testing::win32::readSetting(key), value) << key;
-    // Sized larger by the user, the "@" still covers the whole client area.
+    auto closeAndStored = [&] {
+        app.dispatch([this] { app.find("ORVENDA_AT_WINDOW")->unload(); });
+        std::string stored;
+        for (const char* key : {"ATMainLeft", "ATMainTop", "ATMainWidth", "ATMainHeight"})
+            stored += testing::win32::readSetting(key).value_or("none") + " ";
+        return stored;
+    };
+    // Moved and sized larger by the user, the "@" still covers the whole
+    // client area, and the window stores where it was left.
     at = open();
-    SetWindowPos(at, nullptr, 0, 0, 160, 120, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(at, nullptr, 200, 150, 160, 120, SWP_NOZORDER | SWP_NOACTIVATE);
     pump();
     EXPECT_TRUE(labelIsClient(at));
+    EXPECT_EQ(closeAndStored(), "3000 2250 2400 1800 ");
+}
+
+// Every native control keeps showing its model's state (check) as the
+// model changes, and what is done to the native control (another program's
+// WM_SETTEXT, a click) reaches the model. The compose window carries the program's icon in both sizes; each
+// field comes right after its label, which names it for screen readers; the
+// status bar's clock puts date and time back within a couple of seconds when
+// something else overwrote them.
+TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneToIt) {
+    ui::Form& main = app.form("ORVENDA_MAIN");
+    ui::Form& about = app.form("ORVENDA_ABOUT");
+    const HWND window = hwnd(main);
+    EXPECT_TRUE(GetClassLongPtrW(window, GCLP_HICON) && GetClassLongPtrW(window, GCLP_HICONSM));
+    const auto& controls = main.controls();
+    for (size_t i = 0; i + 1 < controls.size(); ++i)
+        if (controls[i]->kind() == ui::Kind::Label && controls[i + 1]->kind() == ui::Kind::TextBox) {
+            EXPECT_EQ(GetWindow(GetDlgItem(window, ui::win32::kFirstControlId + int(i + 1)), GW_HWNDPREV),
+                      GetDlgItem(window, ui::win32::kFirstControlId + int(i))) << controls[i + 1]->name();
+        }
+    const HWND bar = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
+    auto part = [bar](int i) {
+        wchar_t text[128] = L"";
+        SendMessageW(bar, SB_GETTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(text));
+        return platform::win32::narrow(text);
+    };
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    for (int i : {1, 2}) SendMessageW(bar, SB_SETTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(L"-"));
+    const testing::win32::Window native(window);
+    auto& w = static_cast<app::MainWindow&>(main);
+    SendMessageW(native.require("SUBJECT_TEXTBOX"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Caf\u00e9"));
+    SendMessageW(native.require("SAVE_SETTINGS_TICKBOX"), BM_CLICK, 0, 0);  // the AB button appears
+    EXPECT_TRUE(w.SUBJECT_TEXTBOX.text() == "Caf\xC3\xA9" && w.SAVE_SETTINGS_TICKBOX.ticked());
+    w.TLS_NO_TICKBOX.userClick();
+    w.OUTPUT_TB_TICKBOX.userClick();
+    static_cast<ui::Label*>(about.find("ORVENDA_CREATOR"))->userClick();
+    w.SEND_TO_ADDRESS_TEXTBOX.setText("bob@example.org");
+    EXPECT_TRUE(testing::win32::waitUntil([&] {  // a composer tick and a clock tick
+        pump();
+        return w.OUTPUT_COMMAND_TEXTBOX.text().find("bob@") != std::string::npos &&
+               part(1).find(std::to_string(now.wYear)) != std::string::npos && part(2).find(':') != std::string::npos;
+    }, 3000)) << part(1) << " | " << part(2);
+    EXPECT_EQ(part(0), "Status");
+    check(main);
+    check(about);
+    w.OUTPUT_TB_TICKBOX.userClick();  // shown again, with the new line
+    check(main);
+    // The date and time panels keep their 1800 and 1500 twips at the right;
+    // a window narrower than both leaves the text panel nothing.
+    auto edges = [bar](bool narrow) {
+        int e[3] = {};
+        RECT r{};
+        SendMessageW(bar, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(e));
+        GetClientRect(bar, &r);
+        return std::to_string(narrow ? e[0] : r.right - e[0]) + " " + std::to_string(e[1] - e[0]) + " " + std::to_string(e[2]);
+    };
+    EXPECT_EQ(edges(false), "220 120 -1");
+    SetWindowPos(window, nullptr, 0, 0, 150, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(edges(true), "0 120 -1");
 }
 
 // Values that are no whole number of pixels come back unchanged, however
