@@ -1,7 +1,6 @@
 // The message file under Wine, through the Windows file service: the code
 // page, a replacement that fails (file held open without sharing, read-only,
-// folder gone) leaving the old bytes, hidden and system files saved with
-// their attributes, a file holding a NUL byte refused, the forms Notepad
+// folder gone) leaving the old bytes, a file holding a NUL byte refused, the forms Notepad
 // saves in read back as the same text, saves against a virus scanner, and
 // the system's reason in failure messages.
 #include <windows.h>
@@ -17,11 +16,13 @@
 
 #include "platform/ansi_files.h"
 #include "platform/win32/system_error.h"
+#include "support/win32/driver.h"
 
 namespace orvenda {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::win32::readFile;
 
 struct MessageFileWine : ::testing::Test {
     // Under Wine, the host's memory file system where there is one: flushing
@@ -33,10 +34,6 @@ struct MessageFileWine : ::testing::Test {
     std::unique_ptr<platform::AnsiTextFiles> files = platform::makeSystemAnsiTextFiles();
     MessageFileWine() { fs::create_directories(folder), std::ofstream(file, std::ios::binary) << "old\r\n"; }
     ~MessageFileWine() override { SetFileAttributesW(file.c_str(), 0), fs::remove_all(folder); }
-    std::string bytes() const {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     // Our own temporary and backup files; Wine's ReplaceFileW leaves an
     // "rf*.tmp" of its own beside when it fails, which Windows does not.
     bool nothingLeftBeside() const {
@@ -46,10 +43,10 @@ struct MessageFileWine : ::testing::Test {
     }
 };
 
-TEST_F(MessageFileWine, TextIsWrittenAndReadInTheCodePageANulByteIsRefusedAndNotepadsFormsAreRead) {
+TEST_F(MessageFileWine, TextInTheCodePageNotepadsFormsAndAFailedReplacementThatLeavesTheOldBytes) {
     EXPECT_EQ(files->firstUnrepresentable("Grüße € Ω"), U'Ω');
     ASSERT_EQ(files->write(file.string(), "Grüße, 5 €\r\n"), std::nullopt);
-    EXPECT_EQ(bytes(), "Gr\xFC\xDF" "e, 5 \x80\r\n");
+    EXPECT_EQ(readFile(file), "Gr\xFC\xDF" "e, 5 \x80\r\n");
     std::string text;
     EXPECT_EQ(files->read(file.string(), text), std::nullopt);
     std::ofstream(file, std::ios::binary) << std::string("a\0b", 3);
@@ -63,16 +60,16 @@ TEST_F(MessageFileWine, TextIsWrittenAndReadInTheCodePageANulByteIsRefusedAndNot
         EXPECT_EQ(files->read(file.string(), text), std::nullopt);
         EXPECT_EQ(text, "Café Grüße\r\n");
     }
-}
-
-TEST_F(MessageFileWine, AReplacementThatFailsLeavesTheOldBytes) {
+    // A replacement that fails (file held open without sharing, read-only,
+    // folder gone) leaves the old bytes and nothing beside.
+    std::ofstream(file, std::ios::binary) << "old\r\n";
     HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_TRUE(files->write(file.string(), "new\r\n"));
     CloseHandle(held);
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(files->write(file.string(), "new\r\n"));
     EXPECT_TRUE(files->write((folder / "gone" / "SE-EMAIL.txt").string(), "new\r\n"));
-    EXPECT_EQ(bytes(), "old\r\n");
+    EXPECT_EQ(readFile(file), "old\r\n");
     EXPECT_TRUE(nothingLeftBeside());
 }
 
@@ -123,7 +120,7 @@ TEST_F(MessageFileWine, ASaveThatAScannerGetsInTheWayOfKeepsTheOldTextOrTheNew) 
         for (int i = 0; i < kSaves; ++i) {
             const std::string text = "save " + std::to_string(i) + "\r\n";
             const auto failure = files->write(file.string(), text);
-            const std::string after = bytes();
+            const std::string after = readFile(file);
             ASSERT_TRUE(after == text || (failure && after == before)) << i << ": \"" << after << "\" " << failure.value_or("");
             if (failure) ++refused, std::cout << "refused: " << *failure << "\n";
             before = after;

@@ -17,6 +17,7 @@
 #include "platform/win32/text.h"
 #include "support/program.h"
 #include "support/sender_fields.h"
+#include "support/win32/driver.h"
 
 #include <windows.h>
 
@@ -30,6 +31,7 @@ namespace orvenda {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::win32::readFile;
 
 const bool startedAsSender = [] {
     wchar_t self[MAX_PATH];
@@ -39,11 +41,6 @@ const bool startedAsSender = [] {
     for (int i = 1; i < __argc; ++i) record << __argv[i] << '\n';
     ExitProcess(record.flush() ? 0 : 3);
 }();
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // Printable ASCII but "%", with more of what the interpreter and the
 // argument rules act on, a defined variable between "!", and letters of the
@@ -87,8 +84,8 @@ struct Interpreter {
         if (!process || WaitForSingleObject(process, 60000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &code))
             return false;
         CloseHandle(process);
-        return code == 0 && readAll(home / "output.txt").empty() && fs::is_empty(home / "cwd") &&
-               readAll(home / "record.txt") == expected;
+        return code == 0 && readFile(home / "output.txt").empty() && fs::is_empty(home / "cwd") &&
+               readFile(home / "record.txt") == expected;
     }
 };
 
@@ -132,8 +129,8 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchangedAndNo
         }
         for (const auto& run : off)
             if (run.held()) ++held;
-            else ADD_FAILURE() << "line: " << run.line << "\noutput: " << readAll(run.home / "output.txt")
-                               << "\nrecord:\n" << readAll(run.home / "record.txt") << "expected:\n" << run.expected;
+            else ADD_FAILURE() << "line: " << run.line << "\noutput: " << readFile(run.home / "output.txt")
+                               << "\nrecord:\n" << readFile(run.home / "record.txt") << "expected:\n" << run.expected;
         for (const auto& run : on) heldWithDelayedExpansion += run.held();
     }
     std::printf("command-line property under Wine: %d cases, %d held; through cmd /v:on %d held\n", cases, held,

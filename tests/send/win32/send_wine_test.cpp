@@ -10,17 +10,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/win32/text.h"
 
 namespace orvenda::testing::win32 {
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::string env(const char* name) {
     const char* value = std::getenv(name);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 #include "platform/win32/text.h"
@@ -71,6 +72,11 @@ std::optional<std::string> readSetting(std::string_view key) {
     return status == ERROR_SUCCESS ? std::optional(narrow(value)) : std::nullopt;
 }
 
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {
@@ -81,10 +87,7 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 HWND Window::require(std::string_view name) const {
-    struct Search {
-        std::wstring name;
-        HWND found = nullptr;
-    } s{wide(name)};
+    struct Search { std::wstring name; HWND found = nullptr; } s{wide(name)};
     EnumChildWindows(hwnd_, [](HWND h, LPARAM lp) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
         auto atom = ATOM(reinterpret_cast<UINT_PTR>(GetPropW(h, ui::win32::kControlNameProp)));
@@ -132,11 +135,7 @@ Program::~Program() {
 }
 
 Window waitTopLevel(std::string_view className, DWORD pid, int timeoutMs) {
-    struct Search {
-        DWORD pid;
-        std::wstring cls;
-        HWND found = nullptr;
-    } s{pid, wide(className)};
+    struct Search { DWORD pid; std::wstring cls; HWND found = nullptr; } s{pid, wide(className)};
     waitUntil([&] {
         EnumWindows([](HWND h, LPARAM lp) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lp);

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,6 +23,9 @@ namespace orvenda::testing::win32 {
 // The program's branch HKCU\Software\VB and VBA Program Settings\ORVENDA.
 void clearSettings();
 std::optional<std::string> readSetting(std::string_view key);
+
+// The whole file, as bytes; empty when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
@@ -62,7 +66,6 @@ public:
     // The visible top-level window of form `formName`; empty after the timeout.
     Window waitWindow(std::string_view formName, int timeoutMs = 10000) const;
     bool waitExit(int timeoutMs = 10000) const;
-    DWORD id() const { return info_.dwProcessId; }
 
 private:
     PROCESS_INFORMATION info_{};
