@@ -43,7 +43,7 @@ struct MessageFileWine : ::testing::Test {
     }
 };
 
-TEST_F(MessageFileWine, TextInTheCodePageNotepadsFormsAndAFailedReplacementThatLeavesTheOldBytes) {
+TEST_F(MessageFileWine, TextInTheCodePageNotepadsFormsAndAFailedReplacementThatKeepsTheOldBytesAndSaysWhy) {
     EXPECT_EQ(files->firstUnrepresentable("Grüße € Ω"), U'Ω');
     ASSERT_EQ(files->write(file.string(), "Grüße, 5 €\r\n"), std::nullopt);
     EXPECT_EQ(readFile(file), "Gr\xFC\xDF" "e, 5 \x80\r\n");
@@ -71,6 +71,14 @@ TEST_F(MessageFileWine, TextInTheCodePageNotepadsFormsAndAFailedReplacementThatL
     EXPECT_TRUE(files->write((folder / "gone" / "SE-EMAIL.txt").string(), "new\r\n"));
     EXPECT_EQ(readFile(file), "old\r\n");
     EXPECT_TRUE(nothingLeftBeside());
+    // The system's reason that such failure messages carry: its own sentence
+    // without the line break, and the number where the system has no text.
+    for (unsigned long code : {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}) {
+        const std::string reason = platform::win32::systemReason(code);
+        EXPECT_TRUE(reason.size() > 2 && !reason.starts_with("System error") && reason.find_first_of("\r\n ", reason.size() - 1) == std::string::npos)
+            << code << ": \"" << reason << "\"";
+    }
+    EXPECT_EQ(platform::win32::systemReason(0x20001234), "System error 536875572.");
 }
 
 // Real-time protection opens every new file for a moment, sharing reading
@@ -133,17 +141,6 @@ TEST_F(MessageFileWine, ASaveThatAScannerGetsInTheWayOfKeepsTheOldTextOrTheNew) 
     EXPECT_GE(longLooks, 2);
     EXPECT_GE(refused, longLooks);
     EXPECT_TRUE(nothingLeftBeside());
-}
-
-// The system's reason that failure messages carry: its own sentence without
-// the line break, and the number where the system has no text.
-TEST(SystemReasonWine, TheSystemsSentenceWithoutItsLineBreakOrTheNumberWhereItHasNone) {
-    for (unsigned long code : {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}) {
-        const std::string reason = platform::win32::systemReason(code);
-        EXPECT_TRUE(reason.size() > 2 && !reason.starts_with("System error") && reason.find_first_of("\r\n ", reason.size() - 1) == std::string::npos)
-            << code << ": \"" << reason << "\"";
-    }
-    EXPECT_EQ(platform::win32::systemReason(0x20001234), "System error 536875572.");
 }
 
 }  // namespace

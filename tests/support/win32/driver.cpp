@@ -29,12 +29,9 @@ LRESULT send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 std::wstring programPath() {
     wchar_t buf[MAX_PATH];
-    std::wstring dir(buf, GetModuleFileNameW(nullptr, buf, MAX_PATH));
-    for (int up = 0; up < 2; ++up) {
-        dir = dir.substr(0, dir.find_last_of(L"\\/"));
-        if (GetFileAttributesW((dir + L"\\orvenda.exe").c_str()) != INVALID_FILE_ATTRIBUTES) break;
-    }
-    return dir + L"\\orvenda.exe";
+    const std::filesystem::path self = std::wstring(buf, GetModuleFileNameW(nullptr, buf, MAX_PATH));
+    const std::filesystem::path beside = self.parent_path() / L"orvenda.exe";
+    return (std::filesystem::exists(beside) ? beside : self.parent_path().parent_path() / L"orvenda.exe").wstring();
 }
 
 // Runs xdotool on the host and waits until it has sent everything. Wine
@@ -42,9 +39,8 @@ std::wstring programPath() {
 // shell leaves a file behind when xdotool returns.
 void xdotool(const std::string& args) {
     static int calls = 0;
-    const std::string done = "/tmp/orvenda-xdotool-" + std::to_string(GetCurrentProcessId()) + "-" +
-                             std::to_string(++calls);
-    std::wstring commandLine = wide("sh -c \"xdotool " + args + " && : >" + done + "\"");
+    const std::string done = "orvenda-xdotool-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++calls);
+    std::wstring commandLine = wide("sh -c \"xdotool " + args + " && : >/tmp/" + done + "\"");
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -54,8 +50,7 @@ void xdotool(const std::string& args) {
     }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    std::wstring marker = L"Z:" + wide(done);
-    std::replace(marker.begin(), marker.end(), L'/', L'\\');
+    const std::wstring marker = L"Z:\\tmp\\" + wide(done);
     if (!waitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000))
         ADD_FAILURE() << "xdotool " << args << " did not finish";
     DeleteFileW(marker.c_str());
