@@ -9,25 +9,22 @@
 #include <thread>
 
 #include "settings/store.h"
+#include "support/win32/driver.h"
 
 namespace orvenda {
 namespace {
 
 struct RegistryStore : ::testing::Test {
-    const std::string app = "ORVENDA-test-" + std::to_string(GetCurrentProcessId());
-    const std::wstring path = L"Software\\VB and VBA Program Settings\\" + std::wstring(app.begin(), app.end());
+    const std::string app = "ORVENDA";
     std::unique_ptr<settings::Store> store = settings::openUserStore();
-    ~RegistryStore() override { RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
+    RegistryStore() { testing::win32::clearSettings(); }
+    ~RegistryStore() override { testing::win32::clearSettings(); }
 };
 
 TEST_F(RegistryStore, ValuesAreRegSzUnderTheProgramSettingsBranchAndAReadRacingALongerWriteGetsOneOfThem) {
     const std::string shortText = "caf\xC3\xA9", longText(4000, 'y');
     store->write(app, "Settings", "key", shortText);
-    wchar_t buffer[64] = {};
-    DWORD size = sizeof buffer;
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (path + L"\\Settings").c_str(), L"key", RRF_RT_REG_SZ, nullptr, buffer,
-                           &size), ERROR_SUCCESS);
-    EXPECT_STREQ(buffer, L"caf\u00e9");
+    EXPECT_EQ(testing::win32::readSetting("key"), shortText);  // a REG_SZ under the program's branch
     std::atomic<bool> done{false};
     std::thread writer([&] {  // another running copy
         for (int i = 0; !done; ++i) settings::openUserStore()->write(app, "Settings", "key", i % 2 ? longText : shortText);
