@@ -13,8 +13,9 @@ using Field = std::pair<const char*, const char*>;
 const Field kFields[] = {
     {"OUTPUT_TB_TICKBOX", "0"}, {"SHOW_SE_PROGRESS_TICKBOX", "0"}, {"SAVE_SETTINGS_TICKBOX", "1"},
     {"INSTALL_FOLDER_TEXTBOX", "D:\\Tools\\Mailer"}, {"SMTP_SERVER_ADDRESS_PORT_TEXTBOX", "192.0.2.10:587"},
-    {"SMTP_USERNAME_TEXTBOX", "alice"}, {"SMTP_PASSWORD_TEXTBOX", ""}, {"SEND_FROM_ADDRESS_TEXTBOX", "alice@example.org"},
-    {"TLS_NO_TICKBOX", "0"}, {"TLS_YES_TICKBOX", "1"}, {"TLS_AUTO_TICKBOX", "0"},
+    {"SMTP_USERNAME_TEXTBOX", "alice"}, {"SMTP_PASSWORD_TEXTBOX", ""},
+    {"SEND_FROM_ADDRESS_TEXTBOX", "alice@example.org"}, {"TLS_NO_TICKBOX", "0"}, {"TLS_YES_TICKBOX", "1"},
+    {"TLS_AUTO_TICKBOX", "0"},
 };
 
 std::string shown(const ui::Form& w, const std::string& name) {
