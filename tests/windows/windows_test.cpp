@@ -40,8 +40,8 @@ TEST_F(Windows, AboutIsModalAndOkStoresItsLeftAndTopOnlyForTheNextOpening) {
 
 // Every second, unless the launcher has the input itself, the window that
 // has it (or none) loses any topmost standing and the launcher takes it;
-// neither call moves, sizes or activates a window (flags 0x13).
-// A stored tick shows the launcher, running, as soon as About opens.
+// neither call moves, sizes or activates a window (flags 0x13). A stored
+// tick has the launcher shown and running as soon as About opens.
 TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
     p.store.seed("AlwaysOnTopTimer_TICKBOX", "1");
     EXPECT_TRUE(about().AlwaysOnTopTimer_TICKBOX.ticked());
