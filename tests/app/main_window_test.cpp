@@ -50,6 +50,9 @@ TEST_F(ComposeWindow, StartUpShowsWhatAnEarlierRunStoredAndClosingStoresEveryKep
 
 TEST_F(ComposeWindow, ClosingWithSaveOnExitClearStoresTheGeometryAndTheTickOnly) {
     auto& w = p.start();
+    w.SAVE_SETTINGS_TICKBOX.userClick();  // "AB" shows while the box is ticked
+    EXPECT_TRUE(w.ADDRESS_BOOK_BUTTON.visible());
+    w.SAVE_SETTINGS_TICKBOX.userClick();
     w.SMTP_PASSWORD_TEXTBOX.userEdited("typed");
     w.userMoved({300, 450, 12000, 7000});
     w.EXIT_BUTTON.userClick();

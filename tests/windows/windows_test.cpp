@@ -40,12 +40,11 @@ TEST_F(Windows, AboutIsModalAndOkStoresItsLeftAndTopOnlyForTheNextOpening) {
 
 // Every second, unless the launcher has the input itself, the window that
 // has it (or none) loses any topmost standing and the launcher takes it;
-// neither call moves, sizes or activates a window (flags 0x13). A stored
-// tick has the launcher shown and running as soon as About opens.
+// neither call moves, sizes or activates a window (flags 0x13). The
+// launcher's own load starts it by the stored tick, which About then shows.
 TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
     p.store.seed("AlwaysOnTopTimer_TICKBOX", "1");
-    EXPECT_TRUE(about().AlwaysOnTopTimer_TICKBOX.ticked());
-    const ui::WindowHandle self = p.loaded<AtWindow>(kAtWindow).handle(), other = 0xBEEF0, none = 0;
+    const ui::WindowHandle self = p.app.form(kAtWindow).handle(), other = 0xBEEF0, none = 0;
     const auto topmost = ui::WindowHandle(-1), notTopmost = ui::WindowHandle(-2);
     using Calls = std::vector<ui::headless::RecordingWindowManager::Call>;
     for (auto [foreground, calls] :
@@ -59,6 +58,7 @@ TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
         p.advance(1);
         EXPECT_EQ(p.backend.wm.calls, calls) << "foreground " << foreground;
     }
+    EXPECT_TRUE(about().AlwaysOnTopTimer_TICKBOX.ticked());
 }
 
 // A compose window on screen only comes to the front; a closed one is
