@@ -46,8 +46,16 @@ TEST_F(Book, OpeningShowsEveryStoredTextVerbatimAndPlaceholdersElsewhere) {
     EXPECT_EQ(shown(open()), entries(stored));
 }
 
-TEST_F(Book, SaveAndCloseStoresAllFortyEntriesThenTheGeometryTwice) {
+// The close box drops the edits and stores only the geometry, which the next
+// opening takes; "SAVE AND CLOSE" stores all 40 entries, then the geometry twice.
+TEST_F(Book, TheCloseBoxStoresTheGeometryOnlyAndSaveAndCloseEveryEntryToo) {
+    auto& first = open();
+    first.row(2).name.userEdited("dropped");
+    first.userMoved({5000, 6000, 11670, 9240});
+    first.unload();
+    EXPECT_EQ(p.store.writes.size(), 4u);
     auto& book = open();
+    EXPECT_EQ(book.geometry(), (ui::Bounds{5000, 6000, 11670, 9240}));
     book.row(1).name.userEdited("Alice");
     book.row(20).address.userEdited("");
     book.userMoved({2400, 1800, 11670, 9240});
@@ -58,15 +66,6 @@ TEST_F(Book, SaveAndCloseStoresAllFortyEntriesThenTheGeometryTwice) {
         expected.insert(expected.end(), {{"ABMainLeft", "2400"}, {"ABMainTop", "1800"}, {"ABMainWidth", "11670"},
                                          {"ABMainHeight", "9240"}});
     EXPECT_EQ(p.store.writes, expected);
-}
-
-TEST_F(Book, TheCloseBoxDropsEditsAndStoresTheGeometryForTheNextOpening) {
-    auto& book = open();
-    book.row(2).name.userEdited("dropped");
-    book.userMoved({5000, 6000, 11670, 9240});
-    book.unload();
-    EXPECT_EQ(p.store.writes.size(), 4u);
-    EXPECT_EQ(open().geometry(), (ui::Bounds{5000, 6000, 11670, 9240}));
 }
 
 TEST_F(Book, ClearWorksOnlyWhileItsGuardIsTickedAndResetsScreenAndStoreAtOnce) {

@@ -28,15 +28,10 @@ TEST(CommandLineBuilder, EachTextStandsInTheLineSoThatBothReadersGiveItBack) {
 TEST(CommandLineSplit, WindowsArgumentRules) {
     using Args = std::vector<std::string>;
     const std::pair<const char*, Args> cases[] = {
-        {R"("abc" d e)", {"abc", "d", "e"}},
-        {R"(p a\\\b d"e f"g h)", {"p", "a\\\\\\b", "de fg", "h"}},
-        {R"(p a\\\"b c d)", {"p", "a\\\"b", "c", "d"}},
-        {R"(p a\\\\"b c" d e)", {"p", "a\\\\b c", "d", "e"}},
-        {R"(p "a""b" "")", {"p", "a\"b", ""}},
-        {R"(p "a"")", {"p", "a\""}},
-        {"p\t x  ", {"p", "x"}},
-        {R"("C:\Program Files\x\"y)", {"C:\\Program Files\\x\\y"}},
-        {"", {""}}};
+        {R"("abc" d e)", {"abc", "d", "e"}},          {R"(p a\\\b d"e f"g h)", {"p", "a\\\\\\b", "de fg", "h"}},
+        {R"(p a\\\"b c d)", {"p", "a\\\"b", "c", "d"}}, {R"(p a\\\\"b c" d e)", {"p", "a\\\\b c", "d", "e"}},
+        {R"(p "a""b" "")", {"p", "a\"b", ""}},         {R"(p "a"")", {"p", "a\""}}, {"p\t x  ", {"p", "x"}},
+        {R"("C:\Program Files\x\"y)", {"C:\\Program Files\\x\\y"}}, {"", {""}}};
     for (const auto& [line, args] : cases) EXPECT_EQ(send::splitArguments(line), args) << line;
 }
 

@@ -23,12 +23,11 @@ private:
 class HeadlessBackend::TimerPeer : public ControlPeer {
 public:
     TimerPeer(HeadlessBackend& backend, Timer& timer) : backend_(backend), timer_(timer) {
+        timer.peer = this;
         restart();
     }
     void modelChanged(Property) override { restart(); }
-    void restart() {
-        due = timer_.running() ? backend_.now_ + timer_.interval() : -1;
-    }
+    void restart() { due = timer_.running() ? backend_.now_ + timer_.interval() : -1; }
     HeadlessBackend& backend_;
     Timer& timer_;
     std::int64_t due = -1;
@@ -40,13 +39,8 @@ HeadlessBackend::~HeadlessBackend() = default;
 void HeadlessBackend::attach(Form& form) {
     form.peer = new FormPeerImpl(nextHandle_);
     nextHandle_ += 0x10;
-    for (auto& control : form.controls()) {
-        if (auto* timer = dynamic_cast<Timer*>(control.get())) {
-            auto* peer = new TimerPeer(*this, *timer);
-            timer->peer = peer;
-            timers_.push_back(peer);
-        }
-    }
+    for (auto& control : form.controls())
+        if (auto* timer = dynamic_cast<Timer*>(control.get())) timers_.push_back(new TimerPeer(*this, *timer));
 }
 
 void HeadlessBackend::detach(Form& form) {
@@ -65,9 +59,7 @@ void HeadlessBackend::show(Form&) {}
 void HeadlessBackend::showModal(Form&, Form&) {}
 void HeadlessBackend::bringToFront(Form& form) { broughtToFront.push_back(form.name()); }
 
-void HeadlessBackend::reportFailure(const Form*, const std::string& text) {
-    failures.push_back(text);
-}
+void HeadlessBackend::reportFailure(const Form*, const std::string& text) { failures.push_back(text); }
 
 void HeadlessBackend::advance(std::int64_t ms) {
     const std::int64_t target = now_ + ms;

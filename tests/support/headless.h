@@ -25,15 +25,11 @@ public:
     };
 
     WindowHandle foreground = 0;
-    int foregroundQueries = 0;
     std::vector<Call> calls;
     // One 1920 x 1080 pixel monitor at 96 DPI, a 40-pixel task bar at the bottom.
     std::vector<Monitor> screens{{{0, 0, 28800, 16200}, {0, 0, 28800, 15600}}};
 
-    WindowHandle GetForegroundWindow() override {
-        ++foregroundQueries;
-        return foreground;
-    }
+    WindowHandle GetForegroundWindow() override { return foreground; }
     void SetWindowPos(WindowHandle w, WindowHandle after, int x, int y, int cx, int cy,
                       unsigned flags) override {
         calls.push_back({w, after, x, y, cx, cy, flags});

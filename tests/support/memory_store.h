@@ -29,10 +29,6 @@ struct MemoryStore : settings::Store {
     }
     // Seeds a value under ORVENDA\Settings without recording it as a write.
     void seed(const std::string& key, const std::string& value) { values["ORVENDA\\Settings\\" + key] = value; }
-    const std::string* stored(const std::string& key) const {
-        auto it = values.find("ORVENDA\\Settings\\" + key);
-        return it == values.end() ? nullptr : &it->second;
-    }
 };
 
 }  // namespace orvenda::testing

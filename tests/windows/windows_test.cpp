@@ -38,25 +38,10 @@ TEST_F(Windows, AboutIsModalAndOkStoresItsLeftAndTopOnlyForTheNextOpening) {
     EXPECT_EQ(this->about().geometry(), (ui::Bounds{2400, -300, 9375, 4245}));
 }
 
-TEST_F(Windows, AlwaysOnTopStoresTheTickAtOnceAndSwitchesTheLauncherOnAndOff) {
-    auto& tick = about().AlwaysOnTopTimer_TICKBOX;
-    tick.userClick();
-    AtWindow& at = p.loaded<AtWindow>(kAtWindow);
-    EXPECT_TRUE(at.shown() && at.AlwaysOnTopTimer.running());
-    tick.userClick();
-    EXPECT_TRUE(at.shown() && !at.AlwaysOnTopTimer.running());  // clearing leaves the launcher where it is
-    EXPECT_EQ(p.store.writes, (Writes{{"AlwaysOnTopTimer_TICKBOX", "1"}, {"AlwaysOnTopTimer_TICKBOX", "0"}}));
-}
-
-TEST_F(Windows, AStoredSwitchShowsTheLauncherWhenAboutOpens) {
-    p.store.seed("AlwaysOnTopTimer_TICKBOX", "1");
-    EXPECT_TRUE(about().AlwaysOnTopTimer_TICKBOX.ticked());
-    EXPECT_TRUE(p.loaded<AtWindow>(kAtWindow).AlwaysOnTopTimer.running());
-}
-
 // Every second, unless the launcher has the input itself, the window that
 // has it (or none) loses any topmost standing and the launcher takes it;
-// neither call moves, sizes or activates a window (flags 0x13).
+// neither call moves, sizes or activates a window (flags 0x13). The
+// launcher's own load starts it by the stored tick, which About then shows.
 TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
     p.store.seed("AlwaysOnTopTimer_TICKBOX", "1");
     const ui::WindowHandle self = p.app.form(kAtWindow).handle(), other = 0xBEEF0, none = 0;
@@ -73,11 +58,17 @@ TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
         p.advance(1);
         EXPECT_EQ(p.backend.wm.calls, calls) << "foreground " << foreground;
     }
+    EXPECT_TRUE(about().AlwaysOnTopTimer_TICKBOX.ticked());
 }
 
-TEST_F(Windows, DoubleClickingTheLauncherBringsAClosedComposeWindowBackLoaded) {
+// A compose window on screen only comes to the front; a closed one is
+// loaded again (its load steps run) and shown modally.
+TEST_F(Windows, DoubleClickingTheLauncherBringsTheComposeWindowBack) {
     p.store.seed("SMTP_USERNAME_TEXTBOX", "alice");
     auto& at = switchedOn();
+    at.AT_SIGN_LABEL.userDoubleClick();
+    EXPECT_EQ(p.backend.broughtToFront, std::vector<std::string>{app::kMainWindow});
+    EXPECT_FALSE(p.main().modal());
     p.main().EXIT_BUTTON.userClick();
     EXPECT_FALSE(p.backend.ended);  // the launcher on screen keeps the program going
     at.AT_SIGN_LABEL.userDoubleClick();
@@ -86,19 +77,21 @@ TEST_F(Windows, DoubleClickingTheLauncherBringsAClosedComposeWindowBackLoaded) {
     EXPECT_TRUE(compose.shown() && compose.modal());
 }
 
-TEST_F(Windows, DoubleClickingTheLauncherBringsAnOpenComposeWindowToTheFront) {
-    switchedOn().AT_SIGN_LABEL.userDoubleClick();
-    EXPECT_EQ(p.backend.broughtToFront, std::vector<std::string>{app::kMainWindow});
-    EXPECT_FALSE(p.main().modal());
-}
-
-// Ticked, the launcher closed by its close box, then the tick cleared: that
-// loads the launcher again, hidden and stopped. It closes with the compose
-// window, its own close steps storing where it is.
-TEST_F(Windows, AHiddenLauncherClosesWithTheComposeWindow) {
+// "Always On Top" stores its tick at once; ticking shows and starts the
+// launcher, clearing stops it where it is. Ticked, the launcher closed by
+// its close box, then the tick cleared: that loads the launcher again,
+// hidden and stopped. It closes with the compose window, its own close steps
+// storing where it is.
+TEST_F(Windows, AlwaysOnTopSwitchesTheLauncherAndAHiddenOneClosesWithTheComposeWindow) {
     auto& tick = about().AlwaysOnTopTimer_TICKBOX;
     tick.userClick();
-    p.loaded<AtWindow>(kAtWindow).unload();
+    AtWindow& at = p.loaded<AtWindow>(kAtWindow);
+    EXPECT_TRUE(at.shown() && at.AlwaysOnTopTimer.running());
+    tick.userClick();
+    EXPECT_TRUE(at.shown() && !at.AlwaysOnTopTimer.running());
+    EXPECT_EQ(p.store.writes, (Writes{{"AlwaysOnTopTimer_TICKBOX", "1"}, {"AlwaysOnTopTimer_TICKBOX", "0"}}));
+    tick.userClick();
+    at.unload();
     tick.userClick();
     EXPECT_FALSE(p.loaded<AtWindow>(kAtWindow).shown() || p.loaded<AtWindow>(kAtWindow).AlwaysOnTopTimer.running());
     p.store.writes.clear();
