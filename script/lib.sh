@@ -9,7 +9,6 @@ PACKAGES=(
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth fonts-wine xdotool imagemagick
-  clang libclang-rt-14-dev
   sendemail python3-aiosmtpd unzip
 )
 
