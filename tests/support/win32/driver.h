@@ -66,6 +66,7 @@ public:
     // The visible top-level window of form `formName`; empty after the timeout.
     Window waitWindow(std::string_view formName, int timeoutMs = 10000) const;
     bool waitExit(int timeoutMs = 10000) const;
+    DWORD id() const { return info_.dwProcessId; }
 
 private:
     PROCESS_INFORMATION info_{};
