@@ -104,7 +104,7 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchangedAndNo
     auto& w = p.start();
     w.SHOW_SE_PROGRESS_TICKBOX.setValue(0);
     const std::string prefix = "cmd.exe /V:OFF /c ";
-    int held = 0, heldWithDelayedExpansion = 0;
+    int held = 0, heldWithDelayedExpansion = 0, again = 0;
     for (int n = 0; n < cases;) {
         std::vector<Interpreter> off, on;  // four cases at a time
         for (int k = 0; k < 4 && n < cases; ++k, ++n) {
@@ -127,14 +127,18 @@ TEST(CommandLinePropertyWine, RandomFieldsReachTheSenderThroughCmdUnchangedAndNo
             off.emplace_back(root / ("off" + std::to_string(k)), line, record);
             on.emplace_back(root / ("on" + std::to_string(k)), "cmd.exe /v:on /c " + line.substr(prefix.size()), record);
         }
-        for (const auto& run : off)
-            if (run.held()) ++held;
+        // A case that fails is run once more: a fault of quoting fails again,
+        // while Wine now and then loses a start under load.
+        for (const auto& run : off) {
+            const bool ok = run.held() || (++again, Interpreter(run.home, run.line, run.expected).held());
+            if (ok) ++held;
             else ADD_FAILURE() << "line: " << run.line << "\noutput: " << readFile(run.home / "output.txt")
                                << "\nrecord:\n" << readFile(run.home / "record.txt") << "expected:\n" << run.expected;
+        }
         for (const auto& run : on) heldWithDelayedExpansion += run.held();
     }
-    std::printf("command-line property under Wine: %d cases, %d held; through cmd /v:on %d held\n", cases, held,
-                heldWithDelayedExpansion);
+    std::printf("command-line property under Wine: %d cases, %d held (%d run twice); through cmd /v:on %d held\n",
+                cases, held, again, heldWithDelayedExpansion);
     EXPECT_EQ(held, cases);
     EXPECT_LT(heldWithDelayedExpansion, cases);
     fs::remove_all(root);
