@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <exception>
 #include <memory>
 
@@ -29,10 +30,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ui::Application app(backend);
         app::defineWindows(app, services);
         // No window (no display to open it on): nothing to run.
-        if (!app::start(app).handle()) return 1;
+        if (!app::start(app).handle()) return EXIT_FAILURE;
         return backend.run();
     } catch (const std::exception& e) {
         MessageBoxW(nullptr, platform::win32::wide(e.what()).c_str(), L"ORVENDA", MB_OK | MB_ICONERROR);
-        return 1;
+        return EXIT_FAILURE;
     }
 }

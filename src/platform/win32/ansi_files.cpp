@@ -26,20 +26,19 @@ constexpr const char* kNoneMade = " No message file was made.";
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // A file that someone else holds open (a virus scanner opens every new file
-// for a moment) is tried again for about a second before giving up.
+// for a moment) is tried again every few milliseconds for about a second
+// before giving up.
 class Patience {
 public:
     // Waits before the next try; false once the second is used up.
     bool wait() {
         if (GetTickCount64() >= deadline_) return false;
-        Sleep(pause_);
-        pause_ = std::min<DWORD>(pause_ * 2, 100);
+        Sleep(5);
         return true;
     }
 
 private:
-    ULONGLONG deadline_ = GetTickCount64() + 1000;
-    DWORD pause_ = 1;
+    const ULONGLONG deadline_ = GetTickCount64() + 1000;
 };
 
 // Runs `step` until it succeeds (0) or fails other than by a sharing or lock
@@ -63,7 +62,7 @@ bool toAnsi(std::wstring_view text, std::string& out) {
     BOOL* used = utf8 ? nullptr : &usedDefault;
     const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, used);
-    if (size <= 0) return false;
+    if (size == 0) return false;
     out.resize(static_cast<std::size_t>(size));
     WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()), out.data(), size,
                         nullptr, used);
@@ -117,7 +116,7 @@ public:
         std::string bytes;
         char buffer[65536];
         for (;;) {
-            DWORD got = 0;
+            DWORD got;
             if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
                 const DWORD error = GetLastError();
                 CloseHandle(file);
@@ -153,7 +152,7 @@ private:
         std::size_t done = 0;
         DWORD error = 0;
         while (done < bytes.size() && !error) {
-            DWORD written = 0;
+            DWORD written;  // set by WriteFile, to 0 on failure
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
             if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) error = GetLastError();
             done += written;

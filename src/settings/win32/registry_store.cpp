@@ -30,7 +30,7 @@ public:
         // Another running copy may write a longer value between the size
         // query and the read: grow the buffer and read again.
         std::wstring value;
-        DWORD type = 0, bytes = 0;
+        DWORD type, bytes;
         LSTATUS status = RegQueryValueExW(hkey, name.c_str(), nullptr, &type, nullptr, &bytes);
         while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
             value.assign(bytes / sizeof(wchar_t) + 1, L'\0');

@@ -82,7 +82,9 @@ void Win32Backend::showModal(Form& form, Form& owner) {
         }
         handleMessage(msg);
     }
-    if (ownerHwnd && IsWindow(ownerHwnd) && IsWindowEnabled(ownerHwnd)) SetForegroundWindow(ownerHwnd);
+    // Back to the owner, unless it has gone or waits on a window of its own
+    // (IsWindowEnabled is false for both, and for no owner).
+    if (IsWindowEnabled(ownerHwnd)) SetForegroundWindow(ownerHwnd);
 }
 
 void Win32Backend::bringToFront(Form& form) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/win32/text.h"
 #include "ui/win32/form_window.h"
@@ -215,10 +216,10 @@ public:
                 w.setPartText(int(i), wide(panels[i].text));
                 continue;
             case ui::StatusBar::Panel::Date:
-                GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, buf, 128, nullptr);
+                GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, buf, int(std::size(buf)), nullptr);
                 break;
             case ui::StatusBar::Panel::Time:
-                GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, buf, 128);
+                GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, buf, int(std::size(buf)));
                 break;
             }
             w.setPartText(int(i), buf);

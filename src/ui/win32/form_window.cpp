@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <numeric>
 
 #include "platform/win32/text.h"
 #include "ui/win32/identity.h"
@@ -46,23 +47,18 @@ void registerClass(const std::wstring& name, bool withIcon) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name.c_str();
-    if (withIcon) {
-        wc.hIcon = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                 GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-        wc.hIconSm = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    }
+    // The system takes the small icon from the same resource.
+    if (withIcon) wc.hIcon = LoadIconW(inst, MAKEINTRESOURCEW(1));
     RegisterClassExW(&wc);
 }
 
 // Offset of workspace coordinates (GetWindowPlacement) from screen
 // coordinates on the monitor the window is on.
 POINT workspaceOrigin(HWND hwnd) {
-    if (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return {0, 0};
-    MONITORINFO mi{};
+    if (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return {};
+    MONITORINFO mi{};  // no offset if the call fails
     mi.cbSize = sizeof mi;
-    if (!GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi)) return {0, 0};
+    GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi);
     return {mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top};
 }
 
@@ -91,7 +87,7 @@ FormWindow::FormWindow(Form& form) : form_(form) {
     // Tab order is creation order: by tab index, stable, unindexed last.
     const auto& controls = form.controls();
     std::vector<size_t> order(controls.size());
-    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::iota(order.begin(), order.end(), size_t{0});
     auto key = [&](size_t i) {
         int t = controls[i]->look().tabIndex;
         return t < 0 ? INT_MAX : t;
@@ -147,9 +143,9 @@ CreateArgs FormWindow::argsFor(const Control& c, std::wstring text) {
     a.parent = hwnd_;
     a.text = std::move(text);
     a.bounds = toPixels(c.look().bounds, dpi_);
-    a.id = kFirstControlId + int(std::find_if(form_.controls().begin(), form_.controls().end(),
-                                              [&](auto& p) { return p.get() == &c; }) -
-                                 form_.controls().begin());
+    const auto& all = form_.controls();
+    const auto at = std::find_if(all.begin(), all.end(), [&](auto& p) { return p.get() == &c; });
+    a.id = kFirstControlId + int(at - all.begin());
     a.font = font(c.look().font);
     a.visible = c.visible();
     a.enabled = c.enabled();
@@ -210,7 +206,6 @@ void FormWindow::geometryChanged() {
         POINT o = workspaceOrigin(hwnd_);
         OffsetRect(&r, -o.x, -o.y);
         wp.rcNormalPosition = r;
-        wp.flags = 0;
         wp.showCmd = IsIconic(hwnd_) ? SW_SHOWMINNOACTIVE : SW_SHOWMAXIMIZED;
         SetWindowPlacement(hwnd_, &wp);
     } else {
@@ -254,7 +249,6 @@ LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     if (!self || self->destroying_ || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
     return self->handle(msg, wp, lp);
 }
@@ -303,7 +297,7 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             Form& f = form_;
             f.app().dispatch([&f] { f.unload(); });
         }
-        return 0;
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wp) == WA_INACTIVE) {
             HWND focus = GetFocus();
@@ -322,8 +316,8 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETMINMAXINFO: {
         LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
         auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
-        mm->ptMinTrackSize.x = std::min<LONG>(mm->ptMinTrackSize.x, std::max<LONG>(1, stated_.cx));
-        mm->ptMinTrackSize.y = std::min<LONG>(mm->ptMinTrackSize.y, std::max<LONG>(1, stated_.cy));
+        mm->ptMinTrackSize.x = std::min(mm->ptMinTrackSize.x, stated_.cx);
+        mm->ptMinTrackSize.y = std::min(mm->ptMinTrackSize.y, stated_.cy);
         return r;
     }
     case WM_ERASEBKGND:
@@ -334,7 +328,7 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
                 HBRUSH b = CreateSolidBrush(colorref(*fill));
                 FillRect(reinterpret_cast<HDC>(wp), &r, b);
                 DeleteObject(b);
-                return 1;
+                return TRUE;
             }
         break;
     case WM_WINDOWPOSCHANGED: {

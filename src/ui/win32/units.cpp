@@ -1,6 +1,5 @@
-// ui/win32: unit conversions and DPI queries. The newer DPI functions are
-// looked up at run time so that the program still starts where they are
-// missing.
+// ui/win32: unit conversions and DPI queries. GetDpiForWindow is looked up
+// at run time so that the program still starts where it is missing.
 #include "ui/win32/units.h"
 
 namespace orvenda::ui::win32 {
@@ -38,13 +37,13 @@ Bounds frameToTwips(const RECT& r, unsigned windowDpi) {
 Bounds screenToTwips(const RECT& r) { return screenAreaTwips(pixelRect(r), systemDpi()); }
 
 unsigned systemDpi() {
+    // The screen's pixels per inch, which for a DPI-aware program is the
+    // system DPI on every version of Windows.
     static const unsigned dpi = [] {
-        using Fn = UINT(WINAPI*)();
-        if (auto f = lookup<Fn>(L"user32.dll", "GetDpiForSystem")) return unsigned(f());
-        HDC dc = GetDC(nullptr);
-        unsigned d = dc ? unsigned(GetDeviceCaps(dc, LOGPIXELSX)) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
-        return d ? d : 96;
+        HDC screen = GetDC(nullptr);
+        const int d = GetDeviceCaps(screen, LOGPIXELSX);
+        if (screen) ReleaseDC(nullptr, screen);
+        return unsigned(d);
     }();
     return dpi;
 }
@@ -52,8 +51,9 @@ unsigned systemDpi() {
 unsigned windowDpi(HWND window) {
     using Fn = UINT(WINAPI*)(HWND);
     static const Fn f = lookup<Fn>(L"user32.dll", "GetDpiForWindow");
-    unsigned dpi = f && window ? unsigned(f(window)) : 0;
-    return dpi ? dpi : systemDpi();
+    if (f)
+        if (const UINT dpi = f(window)) return dpi;  // 0 for no window
+    return systemDpi();
 }
 
 }  // namespace orvenda::ui::win32

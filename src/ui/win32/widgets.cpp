@@ -2,13 +2,14 @@
 #include "ui/win32/widgets.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
 namespace orvenda::ui::win32 {
 
 Widget::~Widget() {
-    if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
+    if (hwnd) DestroyWindow(hwnd);
 }
 
 void Widget::create(const wchar_t* className, DWORD ownStyle, const CreateArgs& args) {
@@ -16,10 +17,9 @@ void Widget::create(const wchar_t* className, DWORD ownStyle, const CreateArgs& 
     if (args.visible) style |= WS_VISIBLE;
     if (!args.enabled) style |= WS_DISABLED;
     const RECT& r = args.bounds;
-    hwnd = CreateWindowExW(args.exStyle, className, args.text.c_str(), style, r.left, r.top,
-                           r.right - r.left, r.bottom - r.top, args.parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                           GetModuleHandleW(nullptr), nullptr);
+    const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id));
+    hwnd = CreateWindowExW(args.exStyle, className, args.text.c_str(), style, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, args.parent, id, GetModuleHandleW(nullptr), nullptr);
     if (hwnd && args.font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
 }
 
@@ -28,7 +28,7 @@ void Widget::create(const wchar_t* className, DWORD ownStyle, const CreateArgs& 
 bool Widget::shown() const { return hwnd && (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void Widget::setVisible(bool visible) {
-    if (hwnd && shown() != visible) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    if (hwnd) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void Widget::setEnabled(bool enabled) {
@@ -44,7 +44,7 @@ std::wstring Widget::text() const {
     int n = GetWindowTextLengthW(hwnd);
     std::wstring out(static_cast<size_t>(n) + 1, L'\0');
     n = GetWindowTextW(hwnd, out.data(), n + 1);
-    out.resize(static_cast<size_t>(n > 0 ? n : 0));
+    out.resize(static_cast<size_t>(n));
     return out;
 }
 
@@ -142,11 +142,11 @@ LRESULT CALLBACK Edit::subclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT
 void CheckBox::create(const CreateArgs& args) { Widget::create(L"BUTTON", BS_CHECKBOX | WS_TABSTOP, args); }
 
 void CheckBox::setChecked(bool on) {
-    if (hwnd && checked() != on) SendMessageW(hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (hwnd) Button_SetCheck(hwnd, on ? BST_CHECKED : BST_UNCHECKED);
 }
 
 bool CheckBox::checked() const {
-    return hwnd && SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return hwnd && Button_GetCheck(hwnd) == BST_CHECKED;
 }
 
 void CheckBox::command(WORD code) {

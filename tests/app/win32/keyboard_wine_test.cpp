@@ -48,6 +48,12 @@ struct Keyboard : ::testing::Test {
         clickOn(main.require(field));
         return focused(main, field);
     }
+    // Another program in front, out of the way of ours (below right).
+    bool inFront(const Program& other) {
+        HWND h = nullptr;
+        const bool front = waitUntil([&] { return (h = waitTopLevel("Notepad", other.id()).hwnd()) && GetForegroundWindow() == h; });
+        return front && SetWindowPos(h, nullptr, 1300, 600, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ::testing::AssertionResult type(const char* field, const std::string& text, const std::string& result) {
         typeText(text);
         return holds(field, result);
@@ -57,8 +63,10 @@ struct Keyboard : ::testing::Test {
 };
 
 // No key closes a window or loses a text; Enter and Tab do what a person
-// expects of each kind of field. The example install folder does not exist,
-// so a send would show a message box and take the keystrokes that follow.
+// expects of each kind of field. Back from another program, the caret is
+// where it was; a body pasted is kept whole, however long. The example install
+// folder does not exist, so a send would show a message box and take the
+// keystrokes that follow.
 TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
     ASSERT_TRUE(main && focused(main, "SEND_TO_ADDRESS_TEXTBOX"));  // the caret starts in To
     typeText("bob@example.org");
@@ -86,12 +94,27 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
     pressKey("shift+Tab");
     EXPECT_TRUE(focused(main, "MESSAGE_TEXTBOX") && type("MESSAGE_TEXTBOX", "!", "line one\r\nline two!"));
     EXPECT_TRUE(main.text("SUBJECT_TEXTBOX") == "Hello" && foreground(main) && !program.waitExit(0));
+
+    Program notepad(L"C:\\windows\\notepad.exe");  // another program takes the input
+    ASSERT_TRUE(inFront(notepad));
+    clickOn(main.require("SUBJECT_LABEL"));  // back, but not into a field
+    EXPECT_TRUE(focused(main, "MESSAGE_TEXTBOX") && type("MESSAGE_TEXTBOX", "?", "line one\r\nline two!?"));
+    const std::wstring pasted(40000, L'x');  // past the 32K an edit field takes by default
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(copy), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(copy);
+    EXPECT_TRUE(SetClipboardData(CF_UNICODETEXT, copy) && CloseClipboard());
+    pressKey("ctrl+v");
+    EXPECT_TRUE(holds("MESSAGE_TEXTBOX", "line one\r\nline two!?" + std::string(40000, 'x')));
 }
 
-// "Always On Top", ticked with Space, shows "@" without taking the input
-// from About, puts it on top at the first tick and never takes the typing
-// from the compose window; Enter on About's OK presses it, on the tickbox
-// nothing. After Alt+F4 a double click on "@" brings the compose window back
+// A click on About's creator line shows the maintainers' address. "Always
+// On Top", ticked with Space, shows "@" without taking the input from About,
+// puts it on top at the first tick and never takes the typing from the
+// compose window; Enter on About's OK presses it, on the tickbox nothing. A
+// double click on "@" brings the compose window back in front, minimised or
+// behind another program. After Alt+F4 a double click on "@" brings it back
 // as an ordinary window: never topmost, "@" taking no input until it closes,
 // and a Notepad opened from it in front of it. A log-off while the compose
 // window is modal over "@" then ends the program.
@@ -101,6 +124,8 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     Window about = program.waitWindow("ORVENDA_ABOUT");
     ASSERT_TRUE(about && waitUntil([&] { return foreground(about); }) && focused(about, "OK_BUTTON"));
     EXPECT_FALSE(IsWindowEnabled(main.hwnd()));
+    clickOn(about.require("ORVENDA_CREATOR"));  // shows the maintainers' address
+    EXPECT_TRUE(waitUntil([&] { return about.text("ORVENDA_CREATOR") == "orvenda@example.org"; }) && focused(about, "OK_BUTTON"));
     pressKey("Tab");
     ASSERT_TRUE(focused(about, "AlwaysOnTopTimer_TICKBOX"));
     pressKey("space");
@@ -122,10 +147,25 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     EXPECT_GE(GetTickCount64() - start, 5000u);  // five seconds of typing, as a person types
     EXPECT_TRUE(holds("MESSAGE_TEXTBOX", sentence));
     EXPECT_TRUE(topmost(at) && foreground(main));
+    // Minimised, or behind another program, it comes back in front with a
+    // double click on "@".
+    ShowWindow(main.hwnd(), SW_MINIMIZE);
+    ASSERT_TRUE(waitUntil([&] { return IsIconic(main.hwnd()); }));
+    clickOn(at.hwnd(), 2);
+    EXPECT_TRUE(waitUntil([&] { return !IsIconic(main.hwnd()) && foreground(main); }));
+    // Moved off "@" (on a display without a window manager Wine may stack
+    // the compose window's X window above "@", and the clicks would reach it).
+    SetWindowPos(main.hwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    {
+        Program notepad(L"C:\\windows\\notepad.exe");
+        ASSERT_TRUE(inFront(notepad));
+        clickOn(at.hwnd(), 2);
+        EXPECT_TRUE(waitUntil([&] { return foreground(main); }));
+    }
 
     pressKey("alt+F4");
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(main.hwnd()); }));
-    EXPECT_EQ(readSetting("MainLeft"), "1000");  // the close steps ran
+    EXPECT_EQ(readSetting("MainLeft"), "4500");  // the close steps ran: where it was left
     clickOn(at.hwnd(), 2);
     Window again = program.waitWindow("ORVENDA_MAIN");
     ASSERT_TRUE(again && waitUntil([&] { return foreground(again); }));

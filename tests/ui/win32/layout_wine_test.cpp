@@ -29,22 +29,22 @@ namespace {
 
 const char* const kForms[] = {"ORVENDA_MAIN", "ORVENDA_ABOUT", "ORVENDA_ADDRESS_BOOK", "ORVENDA_AT_WINDOW"};
 
-// What a control draws, painted into a bitmap of its own: the pixels of
-// each colour, and the blank columns left and right of what differs from
-// the commonest (the background).
+// What a control draws (or a window's background, with WM_ERASEBKGND),
+// painted into a bitmap of its own: the pixels of each colour, and the blank
+// columns left and right of what differs from the commonest (the background).
 struct Drawn {
     std::map<UINT32, long> colours;
     long left, right;
     UINT32 back = 0;
 };
-Drawn draw(HWND control) {
+Drawn draw(HWND control, UINT message = WM_PRINTCLIENT) {
     RECT r{};
     GetClientRect(control, &r);
     BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     UINT32* px = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&px), nullptr, 0));
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    SendMessageW(control, message, reinterpret_cast<WPARAM>(dc), message == WM_PRINTCLIENT ? PRF_CLIENT | PRF_ERASEBKGND : 0);
     Drawn d{{}, r.right, r.right};
     for (long i = 0; i < r.right * r.bottom; ++i) ++d.colours[px[i] &= 0xFFFFFF];
     d.back = std::max_element(d.colours.begin(), d.colours.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
@@ -55,6 +55,7 @@ Drawn draw(HWND control) {
     return d;
 }
 UINT32 pixel(ui::Rgb c) { return UINT32(c.r) << 16 | UINT32(c.g) << 8 | c.b; }
+UINT32 pixel(COLORREF c) { return pixel(ui::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}); }
 
 struct Windows : ::testing::Test {
     Windows() {
@@ -178,6 +179,8 @@ TEST_F(Windows, TheAtWindowStoresWhereItWasLeftAndAnUnmovedWindowWritesBackExact
     SetWindowPos(at, nullptr, 200, 150, 160, 120, SWP_NOZORDER | SWP_NOACTIVATE);
     pump();
     EXPECT_TRUE(labelIsClient(at));
+    // Its background is erased in the "@"'s colour: sizing it shows no grey.
+    EXPECT_EQ(draw(at, WM_ERASEBKGND).back, pixel(*app.form("ORVENDA_AT_WINDOW").find("AT_SIGN_LABEL")->look().backColor));
     app.dispatch([this] { app.find("ORVENDA_AT_WINDOW")->unload(); });
     std::string stored;
     for (const char* key : {"ATMainLeft", "ATMainTop", "ATMainWidth", "ATMainHeight"})
@@ -208,17 +211,28 @@ TEST_F(Windows, TheAtWindowStoresWhereItWasLeftAndAnUnmovedWindowWritesBackExact
 }
 
 // Every native control of every window shows its model's state (check) as
-// made, and keeps showing it as the model changes; what is done to the native
-// control (another program's WM_SETTEXT, a click) reaches the model. The
-// compose window carries the program's icon in both sizes; the status bar's
-// clock puts date and time back within a couple of seconds when something
-// else overwrote them.
+// made, and keeps showing it as the model changes; a hidden field is made
+// only when first shown. What is done to the native control (another
+// program's WM_SETTEXT, a click, typing into a text the program put there)
+// reaches the model. The compose window carries the program's icon in both
+// sizes, the arrow pointer and the dialog colour; the status bar's clock puts
+// date and time back within a couple of seconds when something else
+// overwrote them.
 TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneToIt) {
-    for (const char* name : kForms) check(app.form(name));
+    for (const char* name : kForms) {
+        ui::Form& form = app.form(name);
+        check(form);
+        for (size_t i = 0; i < form.controls().size(); ++i) {
+            const ui::Control& c = *form.controls()[i];
+            if (c.kind() == ui::Kind::TextBox && !c.visible()) { EXPECT_FALSE(GetDlgItem(hwnd(form), ui::win32::kFirstControlId + int(i))) << c.name(); }
+        }
+    }
     ui::Form& main = app.form("ORVENDA_MAIN");
     ui::Form& about = app.form("ORVENDA_ABOUT");
     const HWND window = hwnd(main);
-    EXPECT_TRUE(GetClassLongPtrW(window, GCLP_HICON) && GetClassLongPtrW(window, GCLP_HICONSM));
+    EXPECT_TRUE(GetClassLongPtrW(window, GCLP_HICON) && GetClassLongPtrW(window, GCLP_HICONSM) &&
+                GetClassLongPtrW(window, GCLP_HCURSOR) == reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)));
+    EXPECT_EQ(draw(window, WM_ERASEBKGND).back, pixel(GetSysColor(COLOR_BTNFACE)));
     const HWND bar = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
     auto part = [bar](int i) {
         wchar_t text[128] = L"";
@@ -243,6 +257,10 @@ TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneTo
                part(1).find(std::to_string(now.wYear)) != std::string::npos && part(2).find(':') != std::string::npos;
     }, 3000)) << part(1) << " | " << part(2);
     EXPECT_EQ(part(0), "Status");
+    // Typing on after a text the program put into the field.
+    SendMessageW(native.require("SEND_TO_ADDRESS_TEXTBOX"), EM_SETSEL, 15, 15);
+    SendMessageW(native.require("SEND_TO_ADDRESS_TEXTBOX"), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L",carol"));
+    EXPECT_EQ(w.SEND_TO_ADDRESS_TEXTBOX.text(), "bob@example.org,carol");
     check(main);
     check(about);
     w.OUTPUT_TB_TICKBOX.userClick();  // shown again, with the new line
@@ -298,6 +316,9 @@ TEST_F(Windows, AMoveToAMonitorOfOtherScalingTakesTheSuggestedRectangleAndNeverT
     const std::vector<LONG> at144 = layout();
     for (size_t i = 0; i < std::min(at96.size(), at144.size()); ++i) EXPECT_LE(std::abs(at144[i] - 1.5 * at96[i]), 1.0) << i;
     EXPECT_TRUE(dpiChanged(96, first) && layout() == at96);
+    main.show();  // shown again: in front of the other program
+    pump();
+    EXPECT_EQ(GetForegroundWindow(), w);
     DestroyWindow(other);
 }
 
@@ -329,6 +350,40 @@ TEST_F(Windows, EveryFieldIsNamedAsASightedUserReadsIt) {
         }
     }
     EXPECT_EQ(fields, expected.size());
+}
+
+// A field hidden when its window is made is made when first shown, with the
+// text it was given meanwhile, in its place in z-order (the order Tab follows
+// and screen readers name by) and with its name just before it.
+TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsText) {
+    struct Late : ui::Form {
+        explicit Late(ui::Application& app) : Form(app, "ORVENDA_TEST_LATE", "late", ui::Border::Sizable, {0, 0, 3000, 2000}) {
+            for (int i = 0; i < 3; ++i)
+                add<ui::TextBox>("FIELD_" + std::to_string(i), ui::Look{{120, 120 + 400.0f * i, 2000, 285}, i, {}, {}, {}}, "")
+                    .setSpokenName("Field " + std::to_string(i));
+            find("FIELD_1")->setVisible(false);
+        }
+    };
+    app.define("ORVENDA_TEST_LATE", [](ui::Application& app) { return std::make_unique<Late>(app); });
+    ui::Form& late = app.form("ORVENDA_TEST_LATE");
+    const HWND window = shown(late);
+    auto children = [window] {
+        std::string out;
+        for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t text[64] = L"";
+            GetClassNameW(c, text, 64);
+            out += platform::win32::narrow(text) + ":";
+            GetWindowTextW(c, text, 64);
+            out += platform::win32::narrow(text) + (IsWindowVisible(c) ? " " : "(hidden) ");
+        }
+        return out;
+    };
+    EXPECT_EQ(children(), "Static:Field 0 Edit: Static:Field 2 Edit: ");
+    auto& field = static_cast<ui::TextBox&>(*late.find("FIELD_1"));
+    field.setText("later");
+    field.setVisible(true);
+    EXPECT_EQ(children(), "Static:Field 0 Edit: Static:Field 1 Edit:later Static:Field 2 Edit: ");
+    app.dispatch([&late] { late.unload(); });
 }
 
 }  // namespace
