@@ -352,17 +352,23 @@ TEST_F(Windows, EveryFieldIsNamedAsASightedUserReadsIt) {
     EXPECT_EQ(fields, expected.size());
 }
 
-// A field hidden when its window is made is made when first shown, with the
-// text it was given meanwhile, in its place in z-order (the order Tab follows
-// and screen readers name by) and with its name just before it.
-TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsText) {
+// A window of the test's own. A field hidden when its window is made is made
+// when first shown, with the text it was given meanwhile, in its place in
+// z-order (the order Tab follows and screen readers name by) and with its
+// name just before it. Each timer ticks for itself, and not once disabled.
+TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsTextAndEachTimerTicksForItself) {
     struct Late : ui::Form {
         explicit Late(ui::Application& app) : Form(app, "ORVENDA_TEST_LATE", "late", ui::Border::Sizable, {0, 0, 3000, 2000}) {
             for (int i = 0; i < 3; ++i)
                 add<ui::TextBox>("FIELD_" + std::to_string(i), ui::Look{{120, 120 + 400.0f * i, 2000, 285}, i, {}, {}, {}}, "")
                     .setSpokenName("Field " + std::to_string(i));
             find("FIELD_1")->setVisible(false);
+            slow.onTimer = [this] { ++slowTicks; };
+            fast.onTimer = [this] { ++fastTicks; };
         }
+        ui::Timer& slow = add<ui::Timer>("SLOW", 60000, true);
+        ui::Timer& fast = add<ui::Timer>("FAST", 50, true);
+        int slowTicks = 0, fastTicks = 0;
     };
     app.define("ORVENDA_TEST_LATE", [](ui::Application& app) { return std::make_unique<Late>(app); });
     ui::Form& late = app.form("ORVENDA_TEST_LATE");
@@ -383,6 +389,12 @@ TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsText) {
     field.setText("later");
     field.setVisible(true);
     EXPECT_EQ(children(), "Static:Field 0 Edit: Static:Field 1 Edit:later Static:Field 2 Edit: ");
+    auto& timers = static_cast<Late&>(late);
+    EXPECT_TRUE(testing::win32::waitUntil([&] { return pump(), timers.fastTicks >= 3; }, 3000));
+    timers.fast.setTimerEnabled(false);
+    const int ticks = timers.fastTicks;
+    EXPECT_FALSE(testing::win32::waitUntil([&] { return pump(), timers.fastTicks > ticks; }, 300));
+    EXPECT_EQ(timers.slowTicks, 0);
     app.dispatch([&late] { late.unload(); });
 }
 
