@@ -355,7 +355,8 @@ TEST_F(Windows, EveryFieldIsNamedAsASightedUserReadsIt) {
 // A window of the test's own. A field hidden when its window is made is made
 // when first shown, with the text it was given meanwhile, in its place in
 // z-order (the order Tab follows and screen readers name by) and with its
-// name just before it. Each timer ticks for itself, and not once disabled.
+// name just before it; a label shows as the program says. Each timer ticks
+// for itself, and not once disabled.
 TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsTextAndEachTimerTicksForItself) {
     struct Late : ui::Form {
         explicit Late(ui::Application& app) : Form(app, "ORVENDA_TEST_LATE", "late", ui::Border::Sizable, {0, 0, 3000, 2000}) {
@@ -363,6 +364,7 @@ TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsTextAndEachTimerTicksFor
                 add<ui::TextBox>("FIELD_" + std::to_string(i), ui::Look{{120, 120 + 400.0f * i, 2000, 285}, i, {}, {}, {}}, "")
                     .setSpokenName("Field " + std::to_string(i));
             find("FIELD_1")->setVisible(false);
+            add<ui::Label>("NOTE", ui::Look{{120, 1400, 2000, 285}, -1, {}, {}, {}}, "note", ui::Align::Left).setVisible(false);
             slow.onTimer = [this] { ++slowTicks; };
             fast.onTimer = [this] { ++fastTicks; };
         }
@@ -384,11 +386,12 @@ TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsTextAndEachTimerTicksFor
         }
         return out;
     };
-    EXPECT_EQ(children(), "Static:Field 0 Edit: Static:Field 2 Edit: ");
+    EXPECT_EQ(children(), "Static:Field 0 Edit: Static:Field 2 Edit: Static:note(hidden) ");
     auto& field = static_cast<ui::TextBox&>(*late.find("FIELD_1"));
     field.setText("later");
     field.setVisible(true);
-    EXPECT_EQ(children(), "Static:Field 0 Edit: Static:Field 1 Edit:later Static:Field 2 Edit: ");
+    late.find("NOTE")->setVisible(true);
+    EXPECT_EQ(children(), "Static:Field 0 Edit: Static:Field 1 Edit:later Static:Field 2 Edit: Static:note ");
     auto& timers = static_cast<Late&>(late);
     EXPECT_TRUE(testing::win32::waitUntil([&] { return pump(), timers.fastTicks >= 3; }, 3000));
     timers.fast.setTimerEnabled(false);
