@@ -39,13 +39,6 @@ struct Book : ::testing::Test {
     }
 };
 
-TEST_F(Book, OpeningShowsEveryStoredTextVerbatimAndPlaceholdersElsewhere) {
-    const std::map<std::string, std::string> stored{{nameKey(1), ""}, {addressKey(7), " bob@example.org, carol "},
-                                                    {nameKey(20), "Zoë"}, {addressKey(20), "Name"}};
-    for (const auto& [key, text] : stored) p.store.seed(key, text);
-    EXPECT_EQ(shown(open()), entries(stored));
-}
-
 // The close box drops the edits and stores only the geometry, which the next
 // opening takes; "SAVE AND CLOSE" stores all 40 entries, then the geometry twice.
 TEST_F(Book, TheCloseBoxStoresTheGeometryOnlyAndSaveAndCloseEveryEntryToo) {
@@ -68,8 +61,15 @@ TEST_F(Book, TheCloseBoxStoresTheGeometryOnlyAndSaveAndCloseEveryEntryToo) {
     EXPECT_EQ(p.store.writes, expected);
 }
 
-TEST_F(Book, ClearWorksOnlyWhileItsGuardIsTickedAndResetsScreenAndStoreAtOnce) {
+// Opening shows every stored text verbatim and placeholders elsewhere; CLEAR
+// puts the placeholders back on screen and in the store, but only while its
+// guard is ticked.
+TEST_F(Book, OpeningShowsTheStoredTextsAndClearWorksOnlyWhileItsGuardIsTickedAndResetsScreenAndStore) {
+    const std::map<std::string, std::string> stored{{nameKey(1), ""}, {addressKey(7), " bob@example.org, carol "},
+                                                    {nameKey(20), "Zoë"}, {addressKey(20), "Name"}};
+    for (const auto& [key, text] : stored) p.store.seed(key, text);
     auto& book = open();
+    EXPECT_EQ(shown(book), entries(stored));
     book.row(1).name.userEdited("typed");
     for (int guardClicks : {0, 2}) {  // as the book opens, then ticked and cleared again
         for (int click = 0; click < guardClicks; ++click) book.ENABLE_CLEAR_DATA_BUTTON_TICKBOX.userClick();

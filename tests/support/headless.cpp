@@ -7,15 +7,12 @@ namespace orvenda::ui::headless {
 
 namespace {
 
-class FormPeerImpl : public FormPeer {
-public:
+struct FormPeerImpl : FormPeer {
     explicit FormPeerImpl(WindowHandle h) : handle_(h) {}
     void geometryChanged() override {}
     void stateChanged() override {}
     WindowHandle handle() const override { return handle_; }
-
-private:
-    WindowHandle handle_;
+    const WindowHandle handle_;
 };
 
 }  // namespace
@@ -32,9 +29,6 @@ public:
     Timer& timer_;
     std::int64_t due = -1;
 };
-
-HeadlessBackend::HeadlessBackend() = default;
-HeadlessBackend::~HeadlessBackend() = default;
 
 void HeadlessBackend::attach(Form& form) {
     form.peer = new FormPeerImpl(nextHandle_);
@@ -54,12 +48,6 @@ void HeadlessBackend::detach(Form& form) {
     delete form.peer;
     form.peer = nullptr;
 }
-
-void HeadlessBackend::show(Form&) {}
-void HeadlessBackend::showModal(Form&, Form&) {}
-void HeadlessBackend::bringToFront(Form& form) { broughtToFront.push_back(form.name()); }
-
-void HeadlessBackend::reportFailure(const Form*, const std::string& text) { failures.push_back(text); }
 
 void HeadlessBackend::advance(std::int64_t ms) {
     const std::int64_t target = now_ + ms;

@@ -39,16 +39,13 @@ public:
 
 class HeadlessBackend : public Backend {
 public:
-    HeadlessBackend();
-    ~HeadlessBackend() override;
-
     void attach(Form& form) override;
     void detach(Form& form) override;
-    void show(Form& form) override;
-    void showModal(Form& form, Form& owner) override;
-    void bringToFront(Form& form) override;
+    void show(Form&) override {}
+    void showModal(Form&, Form&) override {}
+    void bringToFront(Form& form) override { broughtToFront.push_back(form.name()); }
     void quit() override { ended = true; }
-    void reportFailure(const Form* owner, const std::string& text) override;
+    void reportFailure(const Form*, const std::string& text) override { failures.push_back(text); }
     WindowManager& windowManager() override { return wm; }
 
     // Moves the clock on, firing every timer that falls due on the way, in

@@ -18,10 +18,6 @@ struct TempFolder {
     TempFolder() { std::filesystem::create_directories(path); }
     ~TempFolder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
     std::string text() const { return path.string(); }
-    std::string bytes(const std::string& name) const {
-        std::ifstream in(path / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     void put(const std::string& name, const std::string& bytes) const { std::ofstream(path / name, std::ios::binary) << bytes; }
 };
 
@@ -30,7 +26,10 @@ struct ProgramInFolder {
     TempFolder folder;
     app::MainWindow& w = p.start();
     ProgramInFolder() { w.INSTALL_FOLDER_TEXTBOX.userEdited(folder.text()); }
-    std::string file() const { return folder.bytes("SE-EMAIL.txt"); }
+    std::string file() const {  // the message file's bytes
+        std::ifstream in(folder.path / "SE-EMAIL.txt", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
 };
 
 }  // namespace orvenda::testing

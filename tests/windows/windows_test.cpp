@@ -20,12 +20,6 @@ struct Windows : ::testing::Test {
         p.main().ABOUT_BUTTON.userClick();
         return p.loaded<AboutWindow>(kAboutWindow);
     }
-    // As a user switches the launcher on: "ABOUT", "Always On Top", "OK".
-    AtWindow& switchedOn() {
-        about().AlwaysOnTopTimer_TICKBOX.userClick();
-        p.loaded<AboutWindow>(kAboutWindow).OK_BUTTON.userClick();
-        return p.loaded<AtWindow>(kAtWindow);
-    }
 };
 
 TEST_F(Windows, AboutIsModalAndOkStoresItsLeftAndTopOnlyForTheNextOpening) {
@@ -47,16 +41,14 @@ TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
     const ui::WindowHandle self = p.app.form(kAtWindow).handle(), other = 0xBEEF0, none = 0;
     const auto topmost = ui::WindowHandle(-1), notTopmost = ui::WindowHandle(-2);
     using Calls = std::vector<ui::headless::RecordingWindowManager::Call>;
-    for (auto [foreground, calls] :
-         {std::pair{self, Calls{}},
-          {other, Calls{{other, notTopmost, 0, 0, 0, 0, 0x13}, {self, topmost, 0, 0, 0, 0, 0x13}}},
-          {none, Calls{{none, notTopmost, 0, 0, 0, 0, 0x13}, {self, topmost, 0, 0, 0, 0, 0x13}}}}) {
+    for (ui::WindowHandle foreground : {self, other, none}) {
         p.backend.wm.calls.clear();
         p.backend.wm.foreground = foreground;
         p.advance(999);
         EXPECT_TRUE(p.backend.wm.calls.empty());
         p.advance(1);
-        EXPECT_EQ(p.backend.wm.calls, calls) << "foreground " << foreground;
+        const Calls onTop{{foreground, notTopmost, 0, 0, 0, 0, 0x13}, {self, topmost, 0, 0, 0, 0, 0x13}};
+        EXPECT_EQ(p.backend.wm.calls, foreground == self ? Calls{} : onTop) << "foreground " << foreground;
     }
     EXPECT_TRUE(about().AlwaysOnTopTimer_TICKBOX.ticked());
 }
@@ -65,7 +57,9 @@ TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
 // loaded again (its load steps run) and shown modally.
 TEST_F(Windows, DoubleClickingTheLauncherBringsTheComposeWindowBack) {
     p.store.seed("SMTP_USERNAME_TEXTBOX", "alice");
-    auto& at = switchedOn();
+    about().AlwaysOnTopTimer_TICKBOX.userClick();  // as a user switches the launcher on
+    p.loaded<AboutWindow>(kAboutWindow).OK_BUTTON.userClick();
+    auto& at = p.loaded<AtWindow>(kAtWindow);
     at.AT_SIGN_LABEL.userDoubleClick();
     EXPECT_EQ(p.backend.broughtToFront, std::vector<std::string>{app::kMainWindow});
     EXPECT_FALSE(p.main().modal());
