@@ -48,12 +48,6 @@ struct Keyboard : ::testing::Test {
         clickOn(main.require(field));
         return focused(main, field);
     }
-    // Another program in front, out of the way of ours (below right).
-    bool inFront(const Program& other) {
-        HWND h = nullptr;
-        const bool front = waitUntil([&] { return (h = waitTopLevel("Notepad", other.id()).hwnd()) && GetForegroundWindow() == h; });
-        return front && SetWindowPos(h, nullptr, 1300, 600, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
     ::testing::AssertionResult type(const char* field, const std::string& text, const std::string& result) {
         typeText(text);
         return holds(field, result);
@@ -95,8 +89,10 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
     EXPECT_TRUE(focused(main, "MESSAGE_TEXTBOX") && type("MESSAGE_TEXTBOX", "!", "line one\r\nline two!"));
     EXPECT_TRUE(main.text("SUBJECT_TEXTBOX") == "Hello" && foreground(main) && !program.waitExit(0));
 
-    Program notepad(L"C:\\windows\\notepad.exe");  // another program takes the input
-    ASSERT_TRUE(inFront(notepad));
+    Program notepad(L"C:\\windows\\notepad.exe");  // another program takes the input, out of our way
+    HWND other = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (other = waitTopLevel("Notepad", notepad.id()).hwnd()) && GetForegroundWindow() == other; }));
+    SetWindowPos(other, nullptr, 1300, 600, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
     clickOn(main.require("SUBJECT_LABEL"));  // back, but not into a field
     EXPECT_TRUE(focused(main, "MESSAGE_TEXTBOX") && type("MESSAGE_TEXTBOX", "?", "line one\r\nline two!?"));
     std::string pasted;  // past the 32K an edit field takes by default
@@ -134,7 +130,7 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     ASSERT_TRUE(at);
     EXPECT_TRUE(waitUntil([&] { return topmost(at); }));
     enter(about);  // on the tickbox: nothing
-    EXPECT_TRUE(about.checked("AlwaysOnTopTimer_TICKBOX") && foreground(about));
+    EXPECT_TRUE(SendMessageW(about.require("AlwaysOnTopTimer_TICKBOX"), BM_GETCHECK, 0, 0) == BST_CHECKED && foreground(about));
     pressKey("shift+Tab");
     ASSERT_TRUE(focused(about, "OK_BUTTON"));
     enter(about);
