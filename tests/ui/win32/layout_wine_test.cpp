@@ -364,16 +364,15 @@ TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsTextAndEachTimerTicksFor
         int slowTicks = 0, fastTicks = 0;
     };
     app.define("ORVENDA_TEST_LATE", [](ui::Application& app) { return std::make_unique<Late>(app); });
-    ui::Form& late = app.form("ORVENDA_TEST_LATE");
+    auto& late = app.form<Late>("ORVENDA_TEST_LATE");
     const HWND window = shown(late);
     auto children = [window] {
         std::string out;
         for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            wchar_t text[64] = L"";
-            GetClassNameW(c, text, 64);
-            out += platform::win32::narrow(text) + ":";
+            wchar_t kind[64] = L"", text[64] = L"";
+            GetClassNameW(c, kind, 64);
             GetWindowTextW(c, text, 64);
-            out += platform::win32::narrow(text) + (IsWindowVisible(c) ? " " : "(hidden) ");
+            out += platform::win32::narrow(kind) + ":" + platform::win32::narrow(text) + (IsWindowVisible(c) ? " " : "(hidden) ");
         }
         return out;
     };
@@ -383,12 +382,11 @@ TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsTextAndEachTimerTicksFor
     field.setVisible(true);
     late.find("NOTE")->setVisible(true);
     EXPECT_EQ(children(), "Static:Field 0 Edit: Static:Field 1 Edit:later Static:Field 2 Edit: Static:note ");
-    auto& timers = static_cast<Late&>(late);
-    EXPECT_TRUE(testing::win32::waitUntil([&] { return pump(), timers.fastTicks >= 3; }, 3000));
-    timers.fast.setTimerEnabled(false);
-    const int ticks = timers.fastTicks;
-    EXPECT_FALSE(testing::win32::waitUntil([&] { return pump(), timers.fastTicks > ticks; }, 300));
-    EXPECT_EQ(timers.slowTicks, 0);
+    EXPECT_TRUE(testing::win32::waitUntil([&] { return pump(), late.fastTicks >= 3; }, 3000));
+    late.fast.setTimerEnabled(false);
+    const int ticks = late.fastTicks;
+    EXPECT_FALSE(testing::win32::waitUntil([&] { return pump(), late.fastTicks > ticks; }, 300));
+    EXPECT_EQ(late.slowTicks, 0);
     app.dispatch([&late] { late.unload(); });
 }
 
