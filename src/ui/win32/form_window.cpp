@@ -250,12 +250,12 @@ LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self || self->destroying_ || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
-    return self->handle(msg, wp, lp);
+    return self->handle(hwnd, msg, wp, lp);
 }
 
 // Handlers that enter the model may unload the form, and with it this
-// object: each returns at once after calling into the model.
-LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+// object: after that call, only `hwnd` may be used (default processing).
+LRESULT FormWindow::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
         // Enter: the dialog manager sends IDOK, with no control, where no
@@ -354,7 +354,7 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (HWND child = p->hwnd()) SendMessageW(child, msg, wp, lp);
         break;
     }
-    return DefWindowProcW(hwnd_, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 

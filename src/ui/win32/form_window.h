@@ -80,7 +80,7 @@ public:
     static LRESULT CALLBACK proc(HWND, UINT, WPARAM, LPARAM);
 
 private:
-    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     PeerBase* peerOf(HWND child);
     RECT nativeOuter() const;
     void reportGeometry();
