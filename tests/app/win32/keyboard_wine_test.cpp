@@ -91,7 +91,7 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
 
     Program notepad(L"C:\\windows\\notepad.exe");  // another program takes the input, out of our way
     HWND other = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (other = waitTopLevel("Notepad", notepad.id()).hwnd()) && GetForegroundWindow() == other; }));
+    ASSERT_TRUE(waitUntil([&] { return (other = notepad.waitWindow("Notepad").hwnd()) && GetForegroundWindow() == other; }));
     SetWindowPos(other, nullptr, 1300, 600, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
     clickOn(main.require("SUBJECT_LABEL"));  // back, but not into a field
     EXPECT_TRUE(focused(main, "MESSAGE_TEXTBOX") && type("MESSAGE_TEXTBOX", "?", "line one\r\nline two!?"));
@@ -130,7 +130,7 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     ASSERT_TRUE(at);
     EXPECT_TRUE(waitUntil([&] { return topmost(at); }));
     enter(about);  // on the tickbox: nothing
-    EXPECT_TRUE(SendMessageW(about.require("AlwaysOnTopTimer_TICKBOX"), BM_GETCHECK, 0, 0) == BST_CHECKED && foreground(about));
+    EXPECT_TRUE(about.checked("AlwaysOnTopTimer_TICKBOX") && foreground(about));
     pressKey("shift+Tab");
     ASSERT_TRUE(focused(about, "OK_BUTTON"));
     enter(about);

@@ -108,6 +108,8 @@ void Window::setText(std::string_view name, std::string_view text) const {
 
 void Window::click(std::string_view name) const { PostMessageW(require(name), BM_CLICK, 0, 0); }
 
+bool Window::checked(std::string_view name) const { return send(require(name), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
 void Window::close() const { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 Program::Program(const std::wstring& program, const std::wstring& currentFolder) {

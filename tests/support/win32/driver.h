@@ -42,6 +42,7 @@ public:
     std::string text(std::string_view name) const;                     // WM_GETTEXT
     void setText(std::string_view name, std::string_view text) const;  // WM_SETTEXT
     void click(std::string_view name) const;                           // BM_CLICK, posted
+    bool checked(std::string_view name) const;
     void close() const;                                                // WM_CLOSE, posted
 
 private:

@@ -55,6 +55,7 @@ Drawn draw(HWND control, UINT message = WM_PRINTCLIENT) {
     return d;
 }
 UINT32 pixel(ui::Rgb c) { return UINT32(c.r) << 16 | UINT32(c.g) << 8 | c.b; }
+UINT32 pixel(COLORREF c) { return pixel(ui::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}); }
 
 struct Windows : ::testing::Test {
     Windows() {
@@ -223,7 +224,7 @@ TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneTo
     const HWND window = hwnd(main);
     EXPECT_TRUE(GetClassLongPtrW(window, GCLP_HICON) && GetClassLongPtrW(window, GCLP_HICONSM) &&
                 GetClassLongPtrW(window, GCLP_HCURSOR) == reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)));
-    EXPECT_EQ(draw(window, WM_ERASEBKGND).back, pixel(ui::Rgb{GetRValue(GetSysColor(COLOR_BTNFACE)), GetGValue(GetSysColor(COLOR_BTNFACE)), GetBValue(GetSysColor(COLOR_BTNFACE))}));
+    EXPECT_EQ(draw(window, WM_ERASEBKGND).back, pixel(GetSysColor(COLOR_BTNFACE)));
     const HWND bar = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
     auto part = [bar](int i) {
         wchar_t text[128] = L"";
