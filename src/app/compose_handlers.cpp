@@ -74,6 +74,7 @@ void MainWindow::TLS_AUTO_TICKBOX_Click() { tlsModeClicked(TLS_AUTO_TICKBOX, "au
 // cleared, back to "no", ticked and enabled. The other mode is cleared and
 // greyed out either way.
 void MainWindow::tlsModeClicked(const ui::TickBox& box, const char* mode, ui::TickBox& other) {
+    const bool focused = box.hasFocus();
     if (box.value() == 1) {
         TLS_TB_SETTING.setText(mode);
         TLS_NO_TICKBOX.setValue(0);
@@ -82,6 +83,9 @@ void MainWindow::tlsModeClicked(const ui::TickBox& box, const char* mode, ui::Ti
         TLS_TB_SETTING.setText("no");
         TLS_NO_TICKBOX.setValue(1);
         TLS_NO_TICKBOX.setEnabled(true);
+        // The box just greyed out hands the focus to "no", the box just
+        // ticked, which a screen reader then announces.
+        if (focused) TLS_NO_TICKBOX.setFocus();
     }
     other.setValue(0);
     other.setEnabled(false);

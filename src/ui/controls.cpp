@@ -14,14 +14,22 @@ void Control::changed(Property what) {
 
 void Control::setVisible(bool visible) {
     if (visible_ == visible) return;
+    const bool losesFocus = !visible && hasFocus();
     visible_ = visible;
     changed(Property::Visible);
+    if (losesFocus) form_.focusLeaving(*this);
 }
 
 void Control::setEnabled(bool enabled) {
     if (enabled_ == enabled) return;
+    const bool losesFocus = !enabled && hasFocus();
     enabled_ = enabled;
     changed(Property::Enabled);
+    if (losesFocus) form_.focusLeaving(*this);
+}
+
+bool Control::isTabStop() const {
+    return visible_ && enabled_ && (kind_ == Kind::TextBox || kind_ == Kind::TickBox || kind_ == Kind::Button);
 }
 
 TextBox::TextBox(Form& form, std::string name, Look look, std::string text, TextBoxStyle style)

@@ -49,6 +49,11 @@ class ControlPeer {
 public:
     virtual ~ControlPeer() = default;
     virtual void modelChanged(Property what) = 0;
+    // Whether the control holds the keyboard focus, or would get it back
+    // when its window is next activated.
+    virtual bool focused() const { return false; }
+    // Gives it the keyboard focus (at once if its window is active).
+    virtual void focus() {}
 };
 
 // Creation arguments shared by every visible control kind.
@@ -75,7 +80,16 @@ public:
     bool visible() const { return visible_; }
     void setVisible(bool visible);
     bool enabled() const { return enabled_; }
+    // Disabling or hiding the control that has the focus hands the focus on
+    // (Form::focusLeaving), so that the keyboard never falls into nothing.
     void setEnabled(bool enabled);
+
+    bool hasFocus() const { return peer && peer->focused(); }
+    void setFocus() {
+        if (peer) peer->focus();
+    }
+    // Fields, tickboxes and buttons that are shown and usable.
+    bool isTabStop() const;
 
     ControlPeer* peer = nullptr;
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "ui/peer.h"
 
@@ -108,6 +109,35 @@ void Form::unload() {
 
 WindowHandle Form::handle() const { return peer ? peer->handle() : 0; }
 
+std::vector<Control*> Form::tabOrder() const {
+    std::vector<Control*> order;
+    for (const auto& c : controls_) order.push_back(c.get());
+    const auto key = [](const Control* c) {
+        const int t = c->look().tabIndex;
+        return t < 0 ? std::numeric_limits<int>::max() : t;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](auto* a, auto* b) { return key(a) < key(b); });
+    return order;
+}
+
+void Form::focusLeaving(Control& control) {
+    focusLeft_ = &control;
+    if (app_.depth_ == 0)
+        settleFocus();
+    else
+        app_.focusToSettle_.push_back(name_);
+}
+
+void Form::settleFocus() {
+    Control* const left = std::exchange(focusLeft_, nullptr);
+    if (!left) return;
+    const std::vector<Control*> order = tabOrder();
+    if (std::any_of(order.begin(), order.end(), [](Control* c) { return c->hasFocus(); })) return;
+    const std::size_t from = std::find(order.begin(), order.end(), left) - order.begin();
+    for (std::size_t step = 1; step <= order.size(); ++step)
+        if (Control* next = order[(from + step) % order.size()]; next->isTabStop()) return next->setFocus();
+}
+
 Control* Form::find(const std::string& name) const {
     auto it = byName_.find(name);
     return it == byName_.end() ? nullptr : it->second;
@@ -166,7 +196,10 @@ void Application::dispatch(const std::function<void()>& event) {
         --depth_;
         throw;
     }
-    if (--depth_ == 0) dying_.clear();
+    if (--depth_ != 0) return;
+    for (const std::string& name : std::exchange(focusToSettle_, {}))
+        if (Form* f = find(name)) f->settleFocus();
+    dying_.clear();
 }
 
 }  // namespace orvenda::ui

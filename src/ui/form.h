@@ -92,6 +92,13 @@ public:
         return dynamic_cast<T&>(*checked(name));
     }
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    // The order Tab follows: by tab index, controls without one last, in
+    // order of creation where that leaves a tie.
+    std::vector<Control*> tabOrder() const;
+    // The focused control has just been disabled or hidden. Once the current
+    // event has been handled, unless a handler has put the focus elsewhere,
+    // it goes to the next tab stop after that control, wrapping around.
+    void focusLeaving(Control& control);
 
     FormPeer* peer = nullptr;
 
@@ -102,6 +109,7 @@ protected:
 private:
     friend class Application;
     Control* checked(const std::string& name) const;
+    void settleFocus();
 
     Application& app_;
     std::string name_;
@@ -113,6 +121,7 @@ private:
     bool modal_ = false;
     Form* owner_ = nullptr;
     int modalChildren_ = 0;
+    Control* focusLeft_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::string, Control*> byName_;
 };
@@ -151,6 +160,7 @@ private:
     std::map<std::string, Factory> factories_;
     std::map<std::string, std::unique_ptr<Form>> forms_;
     std::vector<std::unique_ptr<Form>> dying_;
+    std::vector<std::string> focusToSettle_;  // forms whose focused control went
     int depth_ = 0;
 };
 

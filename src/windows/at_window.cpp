@@ -2,6 +2,8 @@
 // step on every tick and the double click on "@".
 #include "windows/at_window.h"
 
+#include <string>
+
 #include "settings/geometry.h"
 #include "ui/peer.h"
 
@@ -39,13 +41,20 @@ void AtWindow::Form_Load() {
 
 // The topmost step: whenever another window (or none) has the user's input,
 // that window loses any topmost standing and this one takes it. Neither call
-// activates its window: the input stays wherever the user is typing.
+// activates its window: the input stays wherever the user is typing. The
+// taskbar keeps its standing when it has the input (a click on it, Win+T):
+// taken away, windows would cover it, and an auto-hidden one would slide up
+// behind them.
 void AtWindow::AlwaysOnTopTimer_Timer() {
     using WM = ui::WindowManager;
     constexpr unsigned kFlags = WM::kNoSize | WM::kNoMove | WM::kNoActivate;
     WM& wm = app().backend().windowManager();
-    if (wm.GetForegroundWindow() == handle()) return;
     const ui::WindowHandle foreground = wm.GetForegroundWindow();
+    if (foreground == handle()) return;
+    if (foreground) {
+        const std::string kind = wm.GetClassName(foreground);
+        if (kind == "Shell_TrayWnd" || kind == "Shell_SecondaryTrayWnd") return;
+    }
     wm.SetWindowPos(foreground, WM::kNotTopmost, 0, 0, 0, 0, kFlags);
     wm.SetWindowPos(handle(), WM::kTopmost, 0, 0, 0, 0, kFlags);
 }

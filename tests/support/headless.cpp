@@ -30,19 +30,35 @@ public:
     std::int64_t due = -1;
 };
 
+class HeadlessBackend::FocusPeer : public ControlPeer {
+public:
+    FocusPeer(HeadlessBackend& backend, Control& control) : backend_(backend), control_(control) {}
+    void modelChanged(Property) override {
+        if (focused() && !(control_.visible() && control_.enabled())) backend_.focus = nullptr;
+    }
+    bool focused() const override { return backend_.focus == &control_; }
+    void focus() override { backend_.focus = &control_; }
+
+private:
+    HeadlessBackend& backend_;
+    Control& control_;
+};
+
 void HeadlessBackend::attach(Form& form) {
     form.peer = new FormPeerImpl(nextHandle_);
     nextHandle_ += 0x10;
     for (auto& control : form.controls())
-        if (auto* timer = dynamic_cast<Timer*>(control.get())) timers_.push_back(new TimerPeer(*this, *timer));
+        if (auto* timer = dynamic_cast<Timer*>(control.get()))
+            timers_.push_back(new TimerPeer(*this, *timer));
+        else
+            control->peer = new FocusPeer(*this, *control);
 }
 
 void HeadlessBackend::detach(Form& form) {
     for (auto& control : form.controls()) {
-        if (auto* peer = dynamic_cast<TimerPeer*>(control->peer)) {
-            std::erase(timers_, peer);
-            delete peer;
-        }
+        if (auto* peer = dynamic_cast<TimerPeer*>(control->peer)) std::erase(timers_, peer);
+        if (focus == control.get()) focus = nullptr;
+        delete control->peer;
         control->peer = nullptr;
     }
     delete form.peer;

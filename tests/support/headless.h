@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,13 @@ public:
     };
 
     WindowHandle foreground = 0;
+    std::map<WindowHandle, std::string> classes;
     std::vector<Call> calls;
     // One 1920 x 1080 pixel monitor at 96 DPI, a 40-pixel task bar at the bottom.
     std::vector<Monitor> screens{{{0, 0, 28800, 16200}, {0, 0, 28800, 15600}}};
 
     WindowHandle GetForegroundWindow() override { return foreground; }
+    std::string GetClassName(WindowHandle w) override { return classes.count(w) ? classes[w] : "Other"; }
     void SetWindowPos(WindowHandle w, WindowHandle after, int x, int y, int cx, int cy,
                       unsigned flags) override {
         calls.push_back({w, after, x, y, cx, cy, flags});
@@ -54,11 +57,15 @@ public:
     std::int64_t now() const { return now_; }
 
     bool ended = false;
+    // The control with the keyboard focus. As on Windows, disabling or
+    // hiding it leaves no control focused.
+    const Control* focus = nullptr;
     std::vector<std::string> failures;
     std::vector<std::string> broughtToFront;
     RecordingWindowManager wm;
 
     class TimerPeer;
+    class FocusPeer;
 
 private:
     friend class TimerPeer;

@@ -61,6 +61,7 @@ TEST_F(FormModel, EveryChangeTheProgramMakesReachesThePeer) {
     } peer;
     auto& f = form("ONE");
     auto& text = f.add<TextBox>("TEXT", Look{}, "");
+    ControlPeer* const kept = f.box.peer;
     f.box.peer = text.peer = &peer;
     f.box.setValue(1);
     f.box.setEnabled(false);
@@ -68,7 +69,55 @@ TEST_F(FormModel, EveryChangeTheProgramMakesReachesThePeer) {
     text.setText("set by the program");
     text.userEdited("typed");
     EXPECT_EQ(peer.heard, (std::vector{Property::Value, Property::Enabled, Property::Visible, Property::Text}));
-    f.box.peer = text.peer = nullptr;  // the recorder goes before the form
+    f.box.peer = kept;  // the recorder goes before the form
+    text.peer = nullptr;
+}
+
+// Tab stops in an order other than that of creation, a label among them.
+struct Ring : Form {
+    explicit Ring(Application& app) : Form(app, "RING", "RING", Border::Sizable, {}) {}
+    static Look at(int tabIndex) { return Look{{}, tabIndex, {}, {}, {}}; }
+    TextBox& a = add<TextBox>("A", at(1), "");
+    TickBox& b = add<TickBox>("B", at(3), "b", 0);
+    Button& c = add<Button>("C", at(2), "c");
+    Label& label = add<Label>("LABEL", at(0), "label");
+    Button& d = add<Button>("D", at(-1), "d");
+};
+
+// Disabling or hiding the focused control hands the focus to the next tab
+// stop, wrapping around; a handler that puts the focus somewhere itself has
+// the last word.
+TEST_F(FormModel, TheKeyboardFocusMovesOnWhenItsControlIsDisabledOrHidden) {
+    app.define("RING", [](Application& a) { return std::make_unique<Ring>(a); });
+    auto& f = app.form<Ring>("RING");
+    f.a.setFocus();
+    f.a.setEnabled(false);
+    EXPECT_EQ(backend.focus, &f.c);
+    f.c.setVisible(false);
+    EXPECT_EQ(backend.focus, &f.b);
+    f.d.setEnabled(false);
+    f.a.setEnabled(true);
+    f.b.setEnabled(false);  // past the disabled D at the end and the label: back to A
+    EXPECT_EQ(backend.focus, &f.a);
+    f.a.setVisible(false);
+    EXPECT_EQ(backend.focus, nullptr);  // no tab stop left
+    for (Control* c : std::initializer_list<Control*>{&f.a, &f.b, &f.c, &f.d}) c->setVisible(true), c->setEnabled(true);
+    f.d.onClick = [&] {
+        f.d.setEnabled(false);
+        f.b.setFocus();
+    };
+    f.d.setFocus();
+    f.d.userClick();
+    EXPECT_EQ(backend.focus, &f.b);
+    f.c.onClick = [&] { f.c.setVisible(false); };
+    f.c.setFocus();
+    f.c.userClick();
+    EXPECT_EQ(backend.focus, &f.b);
+    f.d.setEnabled(true);
+    f.b.setFocus();
+    f.b.onClick = [&] { f.b.setEnabled(false); };
+    f.b.userClick();
+    EXPECT_EQ(backend.focus, &f.d);  // after B, last of the indexed ones, the unindexed D
 }
 
 TEST_F(FormModel, AWindowWhollyOffEveryMonitorMovesOntoTheNearestWorkArea) {

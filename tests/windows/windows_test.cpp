@@ -35,20 +35,24 @@ TEST_F(Windows, AboutIsModalAndOkStoresItsLeftAndTopOnlyForTheNextOpening) {
 // Every second, unless the launcher has the input itself, the window that
 // has it (or none) loses any topmost standing and the launcher takes it;
 // neither call moves, sizes or activates a window (flags 0x13). The
-// launcher's own load starts it by the stored tick, which About then shows.
+// taskbars keep their standing. The launcher's own load starts it by the
+// stored tick, which About then shows.
 TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
     p.store.seed("AlwaysOnTopTimer_TICKBOX", "1");
     const ui::WindowHandle self = p.app.form(kAtWindow).handle(), other = 0xBEEF0, none = 0;
+    const ui::WindowHandle taskbar = 0xBEEF1, second = 0xBEEF2, lookalike = 0xBEEF3;
+    p.backend.wm.classes = {{taskbar, "Shell_TrayWnd"}, {second, "Shell_SecondaryTrayWnd"}, {lookalike, "Shell_TrayWnd2"}};
     const auto topmost = ui::WindowHandle(-1), notTopmost = ui::WindowHandle(-2);
     using Calls = std::vector<ui::headless::RecordingWindowManager::Call>;
-    for (ui::WindowHandle foreground : {self, other, none}) {
+    for (ui::WindowHandle foreground : {self, other, none, taskbar, second, lookalike}) {
         p.backend.wm.calls.clear();
         p.backend.wm.foreground = foreground;
         p.advance(999);
         EXPECT_TRUE(p.backend.wm.calls.empty());
         p.advance(1);
         const Calls onTop{{foreground, notTopmost, 0, 0, 0, 0, 0x13}, {self, topmost, 0, 0, 0, 0, 0x13}};
-        EXPECT_EQ(p.backend.wm.calls, foreground == self ? Calls{} : onTop) << "foreground " << foreground;
+        const bool stays = foreground == self || foreground == taskbar || foreground == second;
+        EXPECT_EQ(p.backend.wm.calls, stays ? Calls{} : onTop) << "foreground " << foreground;
     }
     EXPECT_TRUE(about().AlwaysOnTopTimer_TICKBOX.ticked());
 }

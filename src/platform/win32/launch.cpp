@@ -20,21 +20,18 @@ namespace orvenda::platform {
 
 namespace {
 
-// The system folder's copy of the line's first word when that word names no
-// folder; empty when it does (the line then says where the program is).
-std::wstring systemProgram(const std::wstring& line) {
-    const size_t start = line.find_first_not_of(L" \t");
-    if (start == std::wstring::npos) return {};
-    std::wstring first;
-    if (line[start] == L'"')
-        first = line.substr(start + 1, line.find(L'"', start + 1) - start - 1);
-    else
-        first = line.substr(start, line.find_first_of(L" \t", start) - start);
-    if (first.empty() || first.find_first_of(L"\\/:") != std::wstring::npos) return {};
+std::wstring systemFolder() {
     wchar_t folder[MAX_PATH];
     const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return {};
-    return std::wstring(folder, n) + L"\\" + first;
+    return n == 0 || n >= MAX_PATH ? std::wstring() : std::wstring(folder, n);
+}
+
+// The program the line starts, as the line names it.
+std::wstring firstWord(const std::wstring& line) {
+    const size_t start = line.find_first_not_of(L" \t");
+    if (start == std::wstring::npos) return {};
+    if (line[start] == L'"') return line.substr(start + 1, line.find(L'"', start + 1) - start - 1);
+    return line.substr(start, line.find_first_of(L" \t", start) - start);
 }
 
 class Win32Launcher : public Launcher {
@@ -42,16 +39,22 @@ public:
     std::optional<std::string> LaunchCommandLine(const std::string& commandLine,
                                                  int windowStyle) override {
         std::wstring line = win32::wide(commandLine);
-        const std::wstring program = systemProgram(line);
+        // Every path in the lines is absolute: the system folder as the
+        // working folder spares the interpreter a network share's, where it
+        // would start with "UNC paths are not supported".
+        const std::wstring folder = systemFolder();
+        const std::wstring first = firstWord(line);
+        const bool bare = !first.empty() && !folder.empty() && first.find_first_of(L"\\/:") == std::wstring::npos;
+        const std::wstring program = bare ? folder + L"\\" + first : first;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = windowStyle == kNormalWithFocus ? SW_SHOWNORMAL : SW_HIDE;
         const DWORD flags = windowStyle == kNormalWithFocus ? 0 : CREATE_NO_WINDOW;
         PROCESS_INFORMATION process{};
-        if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), line.data(), nullptr, nullptr,
-                            FALSE, flags, nullptr, nullptr, &startup, &process))
-            return win32::systemReason(GetLastError());
+        if (!CreateProcessW(bare ? program.c_str() : nullptr, line.data(), nullptr, nullptr, FALSE, flags,
+                            nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+            return win32::systemReason(GetLastError(), win32::narrow(program));
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
         return std::nullopt;

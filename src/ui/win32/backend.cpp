@@ -18,6 +18,12 @@ WindowHandle Win32WindowManager::GetForegroundWindow() {
     return reinterpret_cast<WindowHandle>(::GetForegroundWindow());
 }
 
+std::string Win32WindowManager::GetClassName(WindowHandle window) {
+    wchar_t name[256];
+    const int n = ::GetClassNameW(reinterpret_cast<HWND>(window), name, 256);
+    return narrow(std::wstring(name, n > 0 ? n : 0));
+}
+
 void Win32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
                                       int cx, int cy, unsigned flags) {
     ::SetWindowPos(reinterpret_cast<HWND>(window), reinterpret_cast<HWND>(insertAfter), x, y, cx, cy,

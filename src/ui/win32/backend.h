@@ -11,11 +11,12 @@ struct tagMSG;
 
 namespace orvenda::ui::win32 {
 
-// user32's window manager: the foreground window, SetWindowPos, and the
+// user32's window manager: the foreground window and its class, SetWindowPos, and the
 // monitors in twips (at the system DPI, like window positions).
 class Win32WindowManager : public WindowManager {
 public:
     WindowHandle GetForegroundWindow() override;
+    std::string GetClassName(WindowHandle window) override;
     void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       unsigned flags) override;
     std::vector<Monitor> monitors() override;

@@ -53,6 +53,10 @@ public:
         if (look.backColor) SetBkColor(dc, colorref(*look.backColor));
         return brush_ ? brush_ : GetSysColorBrush(COLOR_BTNFACE);
     }
+    bool focused() const override { return w.hwnd && window_.focused() == w.hwnd; }
+    void focus() override {
+        if (w.hwnd) window_.focus(w.hwnd);
+    }
     // Visible and Enabled, common to every kind.
     void modelChanged(Property what) override {
         if (what == Property::Visible) w.setVisible(control_.visible());

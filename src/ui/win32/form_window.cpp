@@ -5,9 +5,7 @@
 #include "ui/win32/form_window.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
-#include <numeric>
 
 #include "platform/win32/text.h"
 #include "ui/win32/identity.h"
@@ -84,22 +82,15 @@ FormWindow::FormWindow(Form& form) : form_(form) {
     SetPropW(hwnd_, kFormProp, reinterpret_cast<HANDLE>(1));
     dpi_ = windowDpi(hwnd_);
 
-    // Tab order is creation order: by tab index, stable, unindexed last.
+    // Tab order is creation order.
     const auto& controls = form.controls();
-    std::vector<size_t> order(controls.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    auto key = [&](size_t i) {
-        int t = controls[i]->look().tabIndex;
-        return t < 0 ? INT_MAX : t;
-    };
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
     bool clock = false;
-    for (size_t i : order) {
-        Control& c = *controls[i];
-        auto peer = makePeer(*this, kFirstControlId + int(i), c);
-        c.peer = peer.get();
+    for (Control* c : form.tabOrder()) {
+        const auto at = std::find_if(controls.begin(), controls.end(), [&](auto& p) { return p.get() == c; });
+        auto peer = makePeer(*this, kFirstControlId + int(at - controls.begin()), *c);
+        c->peer = peer.get();
         peer->create();
-        clock = clock || c.kind() == Kind::StatusBar;
+        clock = clock || c->kind() == Kind::StatusBar;
         peers_.push_back(std::move(peer));
     }
     if (clock) SetTimer(hwnd_, kClockTimer, 1000, nullptr);
@@ -233,6 +224,15 @@ void FormWindow::show(bool activate) {
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd_);
     if (lastFocus_ && GetForegroundWindow() == hwnd_) SetFocus(lastFocus_);
+}
+
+// While the window is not the active one, the system keeps no focus for it:
+// the control that gets the focus back on activation stands for it.
+HWND FormWindow::focused() const { return GetActiveWindow() == hwnd_ ? GetFocus() : lastFocus_; }
+
+void FormWindow::focus(HWND child) {
+    lastFocus_ = child;
+    if (GetActiveWindow() == hwnd_) SetFocus(child);
 }
 
 void FormWindow::relayout(unsigned newDpi) {

@@ -71,6 +71,10 @@ public:
 
     // A window shown without activation leaves the input where it is.
     void show(bool activate);
+    // The control with the keyboard focus, or the one that gets it back
+    // when the window is next activated.
+    HWND focused() const;
+    void focus(HWND child);
     HFONT font(const Font& f);
     CreateArgs argsFor(const Control& c, std::wstring text);
     // A control created after the others goes to its place in z-order, with
