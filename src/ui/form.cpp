@@ -132,7 +132,7 @@ void Form::settleFocus() {
     Control* const left = std::exchange(focusLeft_, nullptr);
     if (!left) return;
     const std::vector<Control*> order = tabOrder();
-    if (std::any_of(order.begin(), order.end(), [](Control* c) { return c->hasFocus(); })) return;
+    if (std::any_of(order.begin(), order.end(), [](Control* c) { return c->isTabStop() && c->hasFocus(); })) return;
     const std::size_t from = std::find(order.begin(), order.end(), left) - order.begin();
     for (std::size_t step = 1; step <= order.size(); ++step)
         if (Control* next = order[(from + step) % order.size()]; next->isTabStop()) return next->setFocus();

@@ -43,8 +43,8 @@ public:
 
     virtual ~WindowManager() = default;
     virtual WindowHandle GetForegroundWindow() = 0;
-    // The window's class name ("Shell_TrayWnd" for the taskbar).
-    virtual std::string GetClassName(WindowHandle window) = 0;
+    // GetClassName: the window's class ("Shell_TrayWnd" for the taskbar).
+    virtual std::string windowClass(WindowHandle window) = 0;
     virtual void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
                               int cx, int cy, unsigned flags) = 0;
     virtual std::vector<Monitor> monitors() = 0;

@@ -52,7 +52,7 @@ void AtWindow::AlwaysOnTopTimer_Timer() {
     const ui::WindowHandle foreground = wm.GetForegroundWindow();
     if (foreground == handle()) return;
     if (foreground) {
-        const std::string kind = wm.GetClassName(foreground);
+        const std::string kind = wm.windowClass(foreground);
         if (kind == "Shell_TrayWnd" || kind == "Shell_SecondaryTrayWnd") return;
     }
     wm.SetWindowPos(foreground, WM::kNotTopmost, 0, 0, 0, 0, kFlags);

@@ -32,7 +32,7 @@ public:
     std::vector<Monitor> screens{{{0, 0, 28800, 16200}, {0, 0, 28800, 15600}}};
 
     WindowHandle GetForegroundWindow() override { return foreground; }
-    std::string GetClassName(WindowHandle w) override { return classes.count(w) ? classes[w] : "Other"; }
+    std::string windowClass(WindowHandle w) override { return classes.count(w) ? classes[w] : "Other"; }
     void SetWindowPos(WindowHandle w, WindowHandle after, int x, int y, int cx, int cy,
                       unsigned flags) override {
         calls.push_back({w, after, x, y, cx, cy, flags});

@@ -18,7 +18,7 @@ WindowHandle Win32WindowManager::GetForegroundWindow() {
     return reinterpret_cast<WindowHandle>(::GetForegroundWindow());
 }
 
-std::string Win32WindowManager::GetClassName(WindowHandle window) {
+std::string Win32WindowManager::windowClass(WindowHandle window) {
     wchar_t name[256];
     const int n = ::GetClassNameW(reinterpret_cast<HWND>(window), name, 256);
     return narrow(std::wstring(name, n > 0 ? n : 0));

@@ -16,7 +16,7 @@ namespace orvenda::ui::win32 {
 class Win32WindowManager : public WindowManager {
 public:
     WindowHandle GetForegroundWindow() override;
-    std::string GetClassName(WindowHandle window) override;
+    std::string windowClass(WindowHandle window) override;
     void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       unsigned flags) override;
     std::vector<Monitor> monitors() override;

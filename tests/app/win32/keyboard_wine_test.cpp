@@ -106,6 +106,33 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
     EXPECT_TRUE(holds("MESSAGE_TEXTBOX", "line one\r\nline two!?" + pasted, 30000));
 }
 
+// "yes" or "auto", cleared by Space or a click, is greyed out under the
+// focus: it hands the focus to "no", the box just ticked, and Tab goes on
+// from there to the next usable control.
+TEST_F(Keyboard, ATlsBoxGreyedOutUnderTheFocusHandsItToNo) {
+    ASSERT_TRUE(main);
+    const std::pair<const char*, bool> rounds[] = {
+        {"TLS_YES_TICKBOX", false}, {"TLS_AUTO_TICKBOX", false}, {"TLS_YES_TICKBOX", true}};  // box, by click
+    for (const auto& [box, byClick] : rounds) {
+        ASSERT_TRUE(clickInto("TLS_NO_TICKBOX"));  // clears "no": the choice is open
+        if (byClick) {
+            ASSERT_TRUE(clickInto(box));
+        } else {
+            for (const char* next : {"TLS_YES_TICKBOX", "TLS_AUTO_TICKBOX"}) {
+                pressKey("Tab");
+                ASSERT_TRUE(focused(main, next));
+                if (next == std::string(box)) break;
+            }
+            pressKey("space");
+        }
+        ASSERT_TRUE(waitUntil([&] { return main.checked(box); })) << box;
+        byClick ? clickOn(main.require(box)) : pressKey("space");
+        EXPECT_TRUE(focused(main, "TLS_NO_TICKBOX") && main.checked("TLS_NO_TICKBOX")) << box;
+        pressKey("Tab");
+        EXPECT_TRUE(focused(main, "ABOUT_BUTTON")) << box;
+    }
+}
+
 // A click on About's creator line shows the maintainers' address. "Always
 // On Top", ticked with Space, shows "@" without taking the input from About,
 // puts it on top at the first tick and never takes the typing from the
