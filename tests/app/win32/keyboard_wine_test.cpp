@@ -136,8 +136,9 @@ TEST_F(Keyboard, ATlsBoxGreyedOutUnderTheFocusHandsItToNo) {
 // A click on About's creator line shows the maintainers' address. "Always
 // On Top", ticked with Space, shows "@" without taking the input from About,
 // puts it on top at the first tick and never takes the typing from the
-// compose window; Enter on About's OK presses it, on the tickbox nothing. A
-// double click on "@" brings the minimised compose window back in front.
+// compose window, and leaves the taskbar's standing alone; Enter on About's
+// OK presses it, on the tickbox nothing. A double click on "@" brings the
+// minimised compose window back in front.
 // After Alt+F4 a double click on "@" brings it back
 // as an ordinary window: never topmost, "@" taking no input until it closes,
 // and a Notepad opened from it in front of it. A log-off while the compose
@@ -156,6 +157,22 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     Window at = program.waitWindow("ORVENDA_AT_WINDOW");
     ASSERT_TRUE(at);
     EXPECT_TRUE(waitUntil([&] { return topmost(at); }));
+    // A taskbar (a window of the shell's class, made here) that has the
+    // input keeps its topmost standing for three ticks; any other loses it.
+    for (const wchar_t* kind : {L"Shell_TrayWnd", L"Orvenda_Other"}) {
+        WNDCLASSW wc{0, DefWindowProcW, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, kind};
+        RegisterClassW(&wc);
+        const Window bar(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kind, L"", WS_POPUP | WS_VISIBLE, 0, 1040,
+                                         1920, 40, nullptr, nullptr, wc.hInstance, nullptr));
+        SetForegroundWindow(bar.hwnd());
+        const bool lost = waitUntil([&] {
+            for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
+            return !topmost(bar);
+        }, 3000);
+        EXPECT_EQ(lost, kind[0] != L'S');
+        DestroyWindow(bar.hwnd());
+    }
+    SetForegroundWindow(about.hwnd());
     enter(about);  // on the tickbox: nothing
     EXPECT_TRUE(about.checked("AlwaysOnTopTimer_TICKBOX") && foreground(about));
     pressKey("shift+Tab");
