@@ -39,7 +39,7 @@ TEST_F(ComposeWindow, StartUpShowsWhatAnEarlierRunStoredAndClosingStoresEveryKep
     auto& w = p.start();
     for (auto [key, stored] : kFields) EXPECT_EQ(shown(w, key), stored) << key;
     EXPECT_EQ(w.geometry(), (ui::Bounds{-15, 1234.5f, 9000, 6000}));
-    EXPECT_EQ(w.TLS_TB_SETTING.text(), "yes");
+    EXPECT_EQ(w.TLS_TB_SETTING(), "yes");
     EXPECT_FALSE(w.OUTPUT_COMMAND_TEXTBOX.visible());
     EXPECT_TRUE(w.ADDRESS_BOOK_BUTTON.visible());
     p.store.writes.clear();
