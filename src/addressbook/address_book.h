@@ -7,9 +7,8 @@
 // indexed set: every member is built and handled by the same rule.
 //
 // This room reads and writes the settings store (through src/settings) and
-// puts addresses into the compose window through the narrow interface below,
-// which the compose window hands over when the book is made. It uses ui and
-// the platform service bundle, never app, and makes no platform call.
+// reaches the compose window only through AddressFields. It uses ui and the
+// platform service bundle, never app, and makes no platform call.
 #pragma once
 
 #include <array>
@@ -28,8 +27,8 @@ inline constexpr int kRows = settings::keys::AddressBookRows;
 
 enum class Family { From, To, Cc, Bcc };
 
-// What the address book may do to the compose window: put an address into
-// its From, To, Cc or Bcc field, over whatever the field held.
+// All the address book may do to the compose window, which hands it over
+// when the book is made.
 class AddressFields {
 public:
     virtual void putAddress(Family field, const std::string& address) = 0;

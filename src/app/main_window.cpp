@@ -24,10 +24,8 @@ constexpr ui::TextBoxStyle kMultiLine{true, true, false, false};
 constexpr ui::TextBoxStyle kPassword{false, false, true, false};
 using Line = send::Fields;
 
-// In the order the load and close steps read and store the kept fields; the
-// check before a send takes them in this order too. Each row: control,
-// label, its caption (or the field's spoken name), where label and field
-// stand, tab index, first text, style, kept, what the sender's line takes.
+// In the order the load and close steps read and store the kept fields,
+// which the check before a send follows too.
 constexpr UserField kUserFields[] = {
     {"INSTALL_FOLDER_TEXTBOX", "INSTALL_FOLDER_LABEL", "INSTALL FOLDER", {6840, 120, 1740, kHeight},
      {8640, 120, 4695, kHeight}, 12, "e.g. C:\\SendEmail", kLine, true, &Line::folder},
@@ -50,9 +48,8 @@ constexpr UserField kUserFields[] = {
     {"MESSAGE_TEXTBOX", nullptr, "Message", {}, {60, 2760, 13215, 3765}, 5, "", kMultiLine, false, nullptr},
 };
 
-// A kept field's key bears the control's name and has its first text as default.
+// Stored under the control's name, with what the control starts with as the default.
 settings::TextKey keptKey(const UserField& field) { return {field.name, field.text}; }
-// A TLS box's, its name and its first tick.
 settings::TickKey tlsKey(const ui::TickBox& box, send::Tls mode) { return {box.name(), send::shows({}, mode).ticked}; }
 
 }  // namespace

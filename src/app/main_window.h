@@ -104,7 +104,6 @@ public:
     void NOTEPAD_EMAIL_BUTTON_Click();
     void SENDEMAIL_LOG_BUTTON_Click();
 
-    // Install folder + "\SE-EMAIL.txt".
     std::string messageFilePath() const;
     // The address book's picks (main_window.cpp).
     void putAddress(addressbook::Family field, const std::string& address) override;

@@ -37,27 +37,28 @@ TEST(Composer, FieldsToLine) {
 using send::Tls;
 using send::TlsChoice;
 
-// What "no", "yes" and "auto" show, the tick and "-" when greyed out, and
-// the mode's text.
-std::string tls(const std::array<send::TlsBox, 3>& boxes, std::string_view mode) {
+// What "no", "yes" and "auto" show (the tick, "-" when greyed out) and the
+// mode's text, by the value and in the window.
+std::string tls(TlsChoice c) {
     std::string s;
-    for (const auto& box : boxes) s += std::to_string(box.ticked) + (box.enabled ? "" : "-") + " ";
-    return s + std::string(mode);
+    for (Tls box : send::kTlsModes) s += std::to_string(shows(c, box).ticked) + (shows(c, box).enabled ? " " : "- ");
+    return s + std::string(text(c.mode));
 }
-std::string tls(TlsChoice c) { return tls({shows(c, Tls::No), shows(c, Tls::Yes), shows(c, Tls::Auto)}, text(c.mode)); }
 std::string tls(const app::MainWindow& w) {
-    std::array<send::TlsBox, 3> boxes;
-    int i = 0;
-    for (auto* box : {&w.TLS_NO_TICKBOX, &w.TLS_YES_TICKBOX, &w.TLS_AUTO_TICKBOX}) boxes[i++] = {box->ticked(), box->enabled()};
-    return tls(boxes, w.TLS_TB_SETTING());
+    std::string s;
+    for (auto* box : {&w.TLS_NO_TICKBOX, &w.TLS_YES_TICKBOX, &w.TLS_AUTO_TICKBOX})
+        s += std::to_string(box->ticked()) + (box->enabled() ? " " : "- ");
+    return s + std::string(w.TLS_TB_SETTING());
 }
 
 const TlsChoice kNo{}, kOpen{Tls::No, true}, kYes{Tls::Yes}, kAuto{Tls::Auto};
 
-// The four states the choice can be in, what the boxes show in each, and
-// where a click on "no", "yes" or "auto" takes it: from mode no, every mode
-// is a click or two away.
-TEST(TlsChoice, EachStateShowsItsBoxesAndAClickOnEachBoxMovesAsTheTableSays) {
+// The four states, what the boxes show in each and where a click on "no",
+// "yes" or "auto" takes it: from mode no, every mode is a click or two away.
+// Of the stored ticks (bits 1, 2 and 4: "no", "yes", "auto"), the four that
+// the program's own closing writes start as they were left, any other as
+// mode no.
+TEST(TlsChoice, ClicksMoveAsTheTableSaysAndStoredTicksStartTheStateThatShowsThemOrModeNo) {
     const std::tuple<TlsChoice, const char*, std::array<TlsChoice, 3>> states[] = {
         {kNo, "1 0- 0- no", {kOpen, kNo, kNo}},
         {kOpen, "0 0 0 no", {kNo, kYes, kAuto}},
@@ -67,12 +68,6 @@ TEST(TlsChoice, EachStateShowsItsBoxesAndAClickOnEachBoxMovesAsTheTableSays) {
         EXPECT_EQ(tls(state), shown);
         for (Tls box : send::kTlsModes) EXPECT_EQ(tls(clicked(state, box)), tls(next[int(box)])) << shown << ", box " << int(box);
     }
-}
-
-// Stored ticks of "no", "yes" and "auto" (bits 1, 2 and 4): the four that
-// the program's own closing writes start as they were left, any other as
-// mode no.
-TEST(TlsChoice, StoredTicksStartTheStateThatShowsThemAndAnyOthersModeNo) {
     const TlsChoice starts[8] = {kOpen, kNo, kYes, kNo, kAuto, kNo, kNo, kNo};
     for (int bits = 0; bits < 8; ++bits)
         EXPECT_EQ(tls(send::fromStoredTicks({bool(bits & 1), bool(bits & 2), bool(bits & 4)})), tls(starts[bits])) << bits;
@@ -86,16 +81,16 @@ TEST(TlsSelector, TheWindowShowsTheChoiceAndABoxGreyedOutByItsOwnClickHandsTheFo
     p.store.seed("TLS_NO_TICKBOX", "0");
     p.store.seed("TLS_YES_TICKBOX", "1");
     auto& w = p.start();
-    EXPECT_EQ(tls(w), "0- 1 0- yes");
-    // Each box clicked with the focus on it, what the boxes show then, and where the focus is.
-    const std::tuple<ui::TickBox*, const char*, ui::TickBox*> clicks[] = {
-        {&w.TLS_YES_TICKBOX, "1 0- 0- no", &w.TLS_NO_TICKBOX}, {&w.TLS_NO_TICKBOX, "0 0 0 no", &w.TLS_NO_TICKBOX},
-        {&w.TLS_AUTO_TICKBOX, "0- 0- 1 auto", &w.TLS_AUTO_TICKBOX}, {&w.TLS_AUTO_TICKBOX, "1 0- 0- no", &w.TLS_NO_TICKBOX}};
+    EXPECT_EQ(tls(w), tls(kYes));
+    // Each box clicked with the focus on it, the state then shown, and where the focus is.
+    const std::tuple<ui::TickBox*, TlsChoice, ui::TickBox*> clicks[] = {
+        {&w.TLS_YES_TICKBOX, kNo, &w.TLS_NO_TICKBOX}, {&w.TLS_NO_TICKBOX, kOpen, &w.TLS_NO_TICKBOX},
+        {&w.TLS_AUTO_TICKBOX, kAuto, &w.TLS_AUTO_TICKBOX}, {&w.TLS_AUTO_TICKBOX, kNo, &w.TLS_NO_TICKBOX}};
     for (const auto& [box, shown, focus] : clicks) {
         box->setFocus();
         box->userClick();
-        EXPECT_EQ(tls(w), shown);
-        EXPECT_EQ(p.backend.focus, focus) << shown;
+        EXPECT_EQ(tls(w), tls(shown));
+        EXPECT_EQ(p.backend.focus, focus) << tls(shown);
     }
 }
 
