@@ -25,6 +25,7 @@
 #include "settings/geometry.h"
 #include "support/win32/driver.h"
 #include "ui/win32/identity.h"
+#include "ui/win32/units.h"
 
 namespace orvenda {
 namespace {
@@ -197,9 +198,7 @@ TEST_F(Windows, TheAtSignCoversItsWindowAndTheWindowStoresWhereItWasLeft) {
 // window's above its status bar. Opened and closed, then restarted three
 // times (once minimized), a window writes back exactly what was stored.
 TEST_F(Windows, EveryWindowShowsItsLaidOutClientAreaInAnyFrameAndWritesBackWhatWasStored) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const int dpi = int(ui::win32::systemDpi());
     // The run's frames and DPI (frames.sh) in effect: Windows 10's small captions are as tall as the others.
     const char* const run = std::getenv("ORVENDA_TEST_FRAMES");
     const bool win10 = GetSystemMetrics(SM_CYSMCAPTION) == GetSystemMetrics(SM_CYCAPTION);
