@@ -64,8 +64,8 @@ public:
     // The peer reports a new outer rectangle (moved or sized by the user).
     void userMoved(Bounds outer) { geometry_ = outer; }
     // The frame, in twips, that the outer width and height above include:
-    // that of the desk the stored sizes were made for (none until set). The
-    // peer shows the client area they leave inside the frame its system
+    // the classic one, which stored sizes are written with (none until set).
+    // The peer shows the client area they leave inside the frame its system
     // draws, and reports sizes back with this frame again.
     Bounds storedFrame() const { return storedFrame_; }
     void setStoredFrame(float width, float height) { storedFrame_ = {0, 0, width, height}; }
