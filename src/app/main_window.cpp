@@ -43,8 +43,11 @@ constexpr ui::TextBoxStyle kPassword{false, false, true, false};
 
 }  // namespace
 
+// The laid-out client area is the default size less the classic frame of a
+// sizable window (8 by 27 pixels at 96 DPI): room for every control and,
+// below them, the status bar in the taller form Windows 10 and 11 draw.
 MainWindow::MainWindow(ui::Application& app, platform::Services& services)
-    : ui::Form(app, kMainWindow, "ORVENDA", ui::Border::Sizable, Bounds{0, 0, 13335, 7800}),
+    : ui::Form(app, kMainWindow, "ORVENDA", ui::Border::Sizable, Bounds{0, 0, 13455, 7845}),
       SEND_TO_ADDRESS_TEXTBOX(labelled(*this, "TO_LABEL", "To", {60, 960 + kRow, 495, kFieldHeight},
                                        names::kToField,
                                        at(600, 960 + kRow, 6135, kFieldHeight, 0), "")),
