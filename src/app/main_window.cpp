@@ -70,8 +70,11 @@ std::vector<std::pair<const UserField*, ui::TextBox*>> MainWindow::makeFields() 
     return made;
 }
 
+// The laid-out client area is the default size less the classic frame of a
+// sizable window (8 by 27 pixels at 96 DPI): room for every control and,
+// below them, the status bar in the taller form Windows 10 and 11 draw.
 MainWindow::MainWindow(ui::Application& app, platform::Services& services)
-    : ui::Form(app, kMainWindow, "ORVENDA", ui::Border::Sizable, Bounds{0, 0, 13335, 7800}),
+    : ui::Form(app, kMainWindow, "ORVENDA", ui::Border::Sizable, Bounds{0, 0, 13455, 7845}),
       fields_(makeFields()),
       SEND_TO_ADDRESS_TEXTBOX(get<ui::TextBox>("SEND_TO_ADDRESS_TEXTBOX")),
       SEND_FROM_ADDRESS_TEXTBOX(get<ui::TextBox>("SEND_FROM_ADDRESS_TEXTBOX")),

@@ -4,7 +4,8 @@
 //
 // The Win32 implementation hands the line unchanged to the program its first
 // word names ("cmd.exe", "notepad.exe"), taken from the system folder when
-// the word names no folder. Native tests record launches instead.
+// the word names no folder, and runs it in the system folder. Native tests
+// record launches instead.
 #pragma once
 
 #include <memory>
@@ -20,7 +21,8 @@ inline constexpr int kNormalWithFocus = 1;
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    // Starts the line and returns at once; on failure, the system's reason.
+    // Starts the line and returns at once; on failure, the system's reason,
+    // naming the program where the system's text names one.
     virtual std::optional<std::string> LaunchCommandLine(const std::string& commandLine,
                                                          int windowStyle) = 0;
 };

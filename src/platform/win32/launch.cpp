@@ -6,7 +6,8 @@
 // from the system folder by its full path: left to the system's search, a
 // program of that name in this program's folder or the current folder (a
 // Downloads folder, say) would run first and receive the whole line. The
-// line itself is passed on unchanged. A hidden launch gets no console
+// line itself is passed on unchanged, and the program runs in the system
+// folder (see below). A hidden launch gets no console
 // window at all, so none appears where a terminal program is the default
 // console.
 // May use the Win32 API and the helpers beside it.
