@@ -20,8 +20,8 @@ namespace {
 
 // Whether the boxes show exactly these ticks in that state.
 bool showsTicks(TlsChoice state, const TlsTicks& ticked) {
-    for (std::size_t m = 0; m < kTlsModes.size(); ++m)
-        if (shows(state, kTlsModes[m]).ticked != ticked[m]) return false;
+    for (Tls mode : kTlsModes)
+        if (shows(state, mode).ticked != ticked[static_cast<int>(mode)]) return false;
     return true;
 }
 

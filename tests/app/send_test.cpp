@@ -34,6 +34,14 @@ TEST(Composer, FieldsToLine) {
     }
 }
 
+// Nothing stored: the examples the fields start with stand in the line.
+TEST(Composer, AtTheFirstStartTheFieldsExamplesStandInTheLine) {
+    Program p;
+    auto& w = p.start();
+    p.advance(1000);
+    EXPECT_EQ(w.OUTPUT_COMMAND_TEXTBOX.text(), R"("e.g. C:\SendEmail\SendEmail.exe" -f "" -t "" -cc "" -bcc "" -u "" -o message-file="e.g. C:\SendEmail\SE-EMAIL.txt" -s "e.g. IP:25 or FQDN:25" -xu "username" -xp "pwsample" -o reply-to= -l "e.g. C:\SendEmail\SENDEMAIL-LOG.txt" -o tls=no -o username=username -o password=pwsample -q  -v )");
+}
+
 using send::Tls;
 using send::TlsChoice;
 
@@ -73,17 +81,14 @@ TEST(TlsChoice, ClicksMoveAsTheTableSaysAndStoredTicksStartTheStateThatShowsThem
         EXPECT_EQ(tls(send::fromStoredTicks({bool(bits & 1), bool(bits & 2), bool(bits & 4)})), tls(starts[bits])) << bits;
 }
 
-// The window shows the choice, from the stored ticks ("auto" missing: clear)
-// and after each click. A box greyed out by its own click hands the focus to
-// "no"; any other keeps it.
+// The window shows the choice after each click. A box greyed out by its own
+// click hands the focus to "no"; any other keeps it.
 TEST(TlsSelector, TheWindowShowsTheChoiceAndABoxGreyedOutByItsOwnClickHandsTheFocusToNo) {
     Program p;
-    p.store.seed("TLS_NO_TICKBOX", "0");
-    p.store.seed("TLS_YES_TICKBOX", "1");
     auto& w = p.start();
-    EXPECT_EQ(tls(w), tls(kYes));
     // Each box clicked with the focus on it, the state then shown, and where the focus is.
     const std::tuple<ui::TickBox*, TlsChoice, ui::TickBox*> clicks[] = {
+        {&w.TLS_NO_TICKBOX, kOpen, &w.TLS_NO_TICKBOX}, {&w.TLS_YES_TICKBOX, kYes, &w.TLS_YES_TICKBOX},
         {&w.TLS_YES_TICKBOX, kNo, &w.TLS_NO_TICKBOX}, {&w.TLS_NO_TICKBOX, kOpen, &w.TLS_NO_TICKBOX},
         {&w.TLS_AUTO_TICKBOX, kAuto, &w.TLS_AUTO_TICKBOX}, {&w.TLS_AUTO_TICKBOX, kNo, &w.TLS_NO_TICKBOX}};
     for (const auto& [box, shown, focus] : clicks) {
