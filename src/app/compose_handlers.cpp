@@ -21,15 +21,6 @@ void MainWindow::OUTPUT_COMMAND_TIMER_Timer() {
     EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX = send::editEmailCommand(folder);
 }
 
-ui::TickBox& MainWindow::tlsBox(send::Tls mode) const {
-    switch (mode) {
-    case send::Tls::Yes: return TLS_YES_TICKBOX;
-    case send::Tls::Auto: return TLS_AUTO_TICKBOX;
-    case send::Tls::No: break;
-    }
-    return TLS_NO_TICKBOX;
-}
-
 void MainWindow::showTls() {
     for (send::Tls mode : send::kTlsModes) {
         const send::TlsBox shown = send::shows(tls_, mode);

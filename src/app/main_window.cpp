@@ -13,8 +13,9 @@ namespace {
 using ui::Bounds;
 using ui::Look;
 
+Look placed(Bounds bounds, int tab = -1) { return Look{bounds, tab, {}, {}, {}}; }
 Look at(float left, float top, float width, float height, int tab = -1) {
-    return Look{Bounds{left, top, width, height}, tab, {}, {}, {}};
+    return placed({left, top, width, height}, tab);
 }
 
 constexpr float kRow = 360;
@@ -48,9 +49,22 @@ constexpr UserField kUserFields[] = {
     {"MESSAGE_TEXTBOX", nullptr, "Message", {}, {60, 2760, 13215, 3765}, 5, "", kMultiLine, false, nullptr},
 };
 
+// The TLS boxes, in the order of the modes, each captioned with its mode's text.
+struct TlsBoxPlace {
+    const char* name;
+    Bounds at;
+    int tab;
+};
+constexpr TlsBoxPlace kTlsBoxes[] = {{"TLS_NO_TICKBOX", {11520, 1140, 555, 285}, 16},
+                                     {"TLS_YES_TICKBOX", {12120, 1140, 555, 285}, 17},
+                                     {"TLS_AUTO_TICKBOX", {12720, 1140, 600, 285}, 18}};
+static_assert(std::size(kTlsBoxes) == send::kTlsModes.size());
+
 // Stored under the control's name, with what the control starts with as the default.
 settings::TextKey keptKey(const UserField& field) { return {field.name, field.text}; }
-settings::TickKey tlsKey(const ui::TickBox& box, send::Tls mode) { return {box.name(), send::shows({}, mode).ticked}; }
+settings::TickKey tlsKey(send::Tls mode) {
+    return {kTlsBoxes[static_cast<int>(mode)].name, send::shows({}, mode).ticked};
+}
 
 }  // namespace
 
@@ -62,10 +76,19 @@ std::vector<std::pair<const UserField*, ui::TextBox*>> MainWindow::makeFields() 
     std::vector<std::pair<const UserField*, ui::TextBox*>> made;
     for (const UserField& field : kUserFields) {
         if (field.label)
-            add<ui::Label>(field.label, Look{field.labelAt, field.tab, {}, {}, {}}, field.spokenName, ui::Align::Right);
-        auto& box = add<ui::TextBox>(field.name, Look{field.at, field.tab, {}, {}, {}}, field.text, field.style);
+            add<ui::Label>(field.label, placed(field.labelAt, field.tab), field.spokenName, ui::Align::Right);
+        auto& box = add<ui::TextBox>(field.name, placed(field.at, field.tab), field.text, field.style);
         if (!field.label) box.setSpokenName(field.spokenName);
         made.emplace_back(&field, &box);
+    }
+    return made;
+}
+
+std::array<ui::TickBox*, send::kTlsModes.size()> MainWindow::makeTlsBoxes() {
+    std::array<ui::TickBox*, send::kTlsModes.size()> made;
+    for (send::Tls mode : send::kTlsModes) {
+        const TlsBoxPlace& box = kTlsBoxes[static_cast<int>(mode)];
+        made[static_cast<int>(mode)] = &add<ui::TickBox>(box.name, placed(box.at, box.tab), std::string(send::text(mode)), 0);
     }
     return made;
 }
@@ -76,6 +99,7 @@ std::vector<std::pair<const UserField*, ui::TextBox*>> MainWindow::makeFields() 
 MainWindow::MainWindow(ui::Application& app, platform::Services& services)
     : ui::Form(app, kMainWindow, "ORVENDA", ui::Border::Sizable, Bounds{0, 0, 13455, 7845}),
       fields_(makeFields()),
+      tlsBoxes_(makeTlsBoxes()),
       SEND_TO_ADDRESS_TEXTBOX(get<ui::TextBox>("SEND_TO_ADDRESS_TEXTBOX")),
       SEND_FROM_ADDRESS_TEXTBOX(get<ui::TextBox>("SEND_FROM_ADDRESS_TEXTBOX")),
       SEND_CC_ADDRESS_TEXTBOX(get<ui::TextBox>("SEND_CC_ADDRESS_TEXTBOX")),
@@ -99,9 +123,9 @@ MainWindow::MainWindow(ui::Application& app, platform::Services& services)
       SHOW_SE_PROGRESS_TICKBOX(add<ui::TickBox>("SHOW_SE_PROGRESS_TICKBOX",
                                                 at(3840, 540, 1815, 285, 15), "Show SE Progress",
                                                 1)),
-      TLS_NO_TICKBOX(add<ui::TickBox>("TLS_NO_TICKBOX", at(11520, 1140, 555, 285, 16), "no", 0)),
-      TLS_YES_TICKBOX(add<ui::TickBox>("TLS_YES_TICKBOX", at(12120, 1140, 555, 285, 17), "yes", 0)),
-      TLS_AUTO_TICKBOX(add<ui::TickBox>("TLS_AUTO_TICKBOX", at(12720, 1140, 600, 285, 18), "auto", 0)),
+      TLS_NO_TICKBOX(tlsBox(send::Tls::No)),
+      TLS_YES_TICKBOX(tlsBox(send::Tls::Yes)),
+      TLS_AUTO_TICKBOX(tlsBox(send::Tls::Auto)),
       ADDRESS_BOOK_BUTTON(add<ui::Button>("ADDRESS_BOOK_BUTTON", at(6780, 960, 285, 735, 19), "AB")),
       ABOUT_BUTTON(add<ui::Button>("ABOUT_BUTTON", at(5280, 60, 975, 375, 20), "ABOUT")),
       SENDEMAIL_LOG_BUTTON(add<ui::Button>("SENDEMAIL_LOG_BUTTON", at(5700, 510, 975, 345, 21),
@@ -154,7 +178,7 @@ void MainWindow::Form_Load() {
         if (field->kept) box->setText(settings.read(keptKey(*field)));
     send::TlsTicks ticked;
     for (send::Tls mode : send::kTlsModes)
-        ticked[static_cast<int>(mode)] = settings.read(tlsKey(tlsBox(mode), mode)) == 1;
+        ticked[static_cast<int>(mode)] = settings.read(tlsKey(mode)) == 1;
     tls_ = send::fromStoredTicks(ticked);
     showTls();
     OUTPUT_COMMAND_TIMER.setTimerEnabled(true);
@@ -178,7 +202,7 @@ void MainWindow::Form_Unload() {
     if (saveAll) {
         for (const auto& [field, box] : fields_)
             if (field->kept) settings.write(keptKey(*field), box->text());
-        for (send::Tls mode : send::kTlsModes) settings.write(tlsKey(tlsBox(mode), mode), tlsBox(mode).value());
+        for (send::Tls mode : send::kTlsModes) settings.write(tlsKey(mode), tlsBox(mode).value());
     }
     OUTPUT_COMMAND_TIMER.setTimerEnabled(false);
 }

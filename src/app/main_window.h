@@ -8,6 +8,7 @@
 // every other room.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -44,8 +45,9 @@ struct UserField {
 };
 
 class MainWindow : public ui::Form, public addressbook::AddressFields {
-    // Made first: the named fields below are the table's own.
+    // Made first: the named fields and TLS boxes below are these.
     std::vector<std::pair<const UserField*, ui::TextBox*>> fields_;
+    std::array<ui::TickBox*, send::kTlsModes.size()> tlsBoxes_;  // in the order of the modes
 
 public:
     MainWindow(ui::Application& app, platform::Services& services);
@@ -114,6 +116,7 @@ protected:
 
 private:
     std::vector<std::pair<const UserField*, ui::TextBox*>> makeFields();
+    std::array<ui::TickBox*, send::kTlsModes.size()> makeTlsBoxes();
     // The texts of the sender's line (compose_handlers.cpp).
     send::Fields fields() const;
     // Steps shared by SEND and the draft buttons (handler_steps.cpp). Each
@@ -122,8 +125,8 @@ private:
     bool reportIf(const std::optional<std::string>& failure, const std::string& before = {});
     bool writeMessageFile();
     bool launch(const std::string& commandLine, int windowStyle, const std::string& named);
+    ui::TickBox& tlsBox(send::Tls mode) const { return *tlsBoxes_[static_cast<int>(mode)]; }
     // The boxes show the TLS choice (compose_handlers.cpp).
-    ui::TickBox& tlsBox(send::Tls mode) const;
     void showTls();
     // "EDIT IN NOTEPAD" and "SE-LOG" (draft_handlers.cpp).
     using NotepadCommand = std::string (*)(std::string_view folder);

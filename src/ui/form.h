@@ -2,10 +2,9 @@
 //
 // A Form is one window kind, addressed by name. It is created on first use
 // (which runs Form_Load without showing it), shown plainly or modally over an
-// owner, and unloaded (which runs Form_Unload and then destroys it). Which
-// windows close with another is said here: a modal window with its owner,
-// and every window not on screen once no window is left on screen. The
-// program ends when its last form is unloaded. Everything here is platform
+// owner, and unloaded (which runs Form_Unload and then destroys it, and is
+// the one place that says which windows close with it). The program ends
+// when its last form is unloaded. Everything here is platform
 // free; a Backend (peer.h) puts it on a screen (win32/), or keeps it in memory for the tests.
 #pragma once
 
