@@ -67,10 +67,18 @@ public:
     Window waitWindow(std::string_view formName, int timeoutMs = 10000) const;
     bool waitExit(int timeoutMs = 10000) const;
     DWORD id() const { return info_.dwProcessId; }
+    // The text of the message box the program shows, which is then closed
+    // with OK; empty when none shows within the timeout.
+    std::string message(int timeoutMs = 5000) const;
+    // Whether a process the program started still runs.
+    bool startedAny() const;
 
 private:
     PROCESS_INFORMATION info_{};
 };
+
+// Starts `command` with the host's /bin/sh, without waiting for it.
+bool startHost(const std::string& command);
 
 // Real input through the X display (xdotool): a click (or double click) at
 // the centre of a window, typed text, and key names such as "Escape",
