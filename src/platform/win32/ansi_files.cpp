@@ -46,11 +46,12 @@ std::wstring folderOf(const std::wstring& name) {
 }
 
 // Windows takes paths of fewer than MAX_PATH characters from a program that
-// has not declared itself long-path aware, and the sender, which reads the
-// file too, has not. Said before the system is asked: Wine takes any length.
+// has not declared itself long-path aware; neither this program nor the
+// sender, which reads the file too, has. Said before the system is asked:
+// Wine takes any length.
 std::optional<std::string> tooLong(const std::wstring& name) {
     const DWORD size = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);  // with the NUL
-    if (size <= MAX_PATH || name.starts_with(L"\\\\?\\")) return std::nullopt;
+    if (size <= MAX_PATH) return std::nullopt;
     const std::wstring folder = folderOf(name);
     const std::size_t leaf = name.size() - folder.size() + 1;  // the file's name and its separator
     return "Its path has " + std::to_string(size - 1) + " characters, more than the " + std::to_string(MAX_PATH - 1) +

@@ -1,5 +1,6 @@
 // Test support (Windows, run under Wine): starts the real orvenda.exe, finds
-// its windows and controls, reads and seeds its settings in the registry,
+// its windows and controls, reads its message boxes and sees what it
+// starts, reads and seeds its settings in the registry, runs host commands,
 // and gives it real input: keystrokes and mouse clicks sent through the X
 // display with Debian's xdotool, as a person at the keyboard gives them.
 //
