@@ -1,6 +1,6 @@
 // app: the compose window's controls and layout, its load steps, its close
 // steps, "Save On Exit", EXIT, ABOUT and AB. Uses settings, windows,
-// addressbook and ui.
+// addressbook, ui and the platform services.
 #include "app/main_window.h"
 
 #include "addressbook/address_book.h"
@@ -193,7 +193,8 @@ void MainWindow::Form_Load() {
 }
 
 // The close steps: geometry and "Save On Exit" always, the account fields
-// and tick states only while "Save On Exit" is ticked.
+// and tick states only while "Save On Exit" is ticked; the message file's
+// temporary and backup files that a save could not delete go now.
 void MainWindow::Form_Unload() {
     auto& settings = services_.settings;
     namespace keys = settings::keys;
@@ -216,6 +217,7 @@ void MainWindow::Form_Unload() {
         settings.write(keys::TLS_AUTO_TICKBOX, TLS_AUTO_TICKBOX.value());
     }
     OUTPUT_COMMAND_TIMER.setTimerEnabled(false);
+    services_.files.removeLeftovers();
     closeLauncherWindowIfHidden();
 }
 
