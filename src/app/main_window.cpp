@@ -1,6 +1,7 @@
 // app: the compose window's table of fields, its controls and layout, its
 // load steps, its close steps, "Save On Exit", EXIT, ABOUT, AB and the
-// address book's picks. Uses settings, windows, addressbook and ui.
+// address book's picks. Uses settings, windows, addressbook, ui and the
+// platform services.
 #include "app/main_window.h"
 
 #include "settings/geometry.h"
@@ -187,7 +188,8 @@ void MainWindow::Form_Load() {
 }
 
 // The close steps: geometry and "Save On Exit" always, the kept fields and
-// tick states only while "Save On Exit" is ticked.
+// tick states only while "Save On Exit" is ticked; the message file's
+// temporary and backup files that a save could not delete go now.
 void MainWindow::Form_Unload() {
     auto& settings = services_.settings;
     namespace keys = settings::keys;
@@ -205,6 +207,7 @@ void MainWindow::Form_Unload() {
         for (send::Tls mode : send::kTlsModes) settings.write(tlsKey(mode), tlsBox(mode).value());
     }
     OUTPUT_COMMAND_TIMER.setTimerEnabled(false);
+    services_.files.removeLeftovers();
 }
 
 void MainWindow::EXIT_BUTTON_Click() { unload(); }
