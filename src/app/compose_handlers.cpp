@@ -43,7 +43,7 @@ void MainWindow::TLS_TICKBOX_Click(send::Tls mode) {
 
 void MainWindow::OUTPUT_TB_TICKBOX_Click() {
     OUTPUT_COMMAND_TEXTBOX.setVisible(OUTPUT_TB_TICKBOX.value() == 1);
-    services().settings.write(settings::keys::OUTPUT_WINDOW_VISIBLE, OUTPUT_COMMAND_TEXTBOX.visible());
+    services_.settings.write(settings::keys::OUTPUT_WINDOW_VISIBLE, OUTPUT_COMMAND_TEXTBOX.visible());
 }
 
 }  // namespace orvenda::app

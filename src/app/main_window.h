@@ -52,8 +52,6 @@ class MainWindow : public ui::Form, public addressbook::AddressFields {
 public:
     MainWindow(ui::Application& app, platform::Services& services);
 
-    platform::Services& services() const { return services_; }
-
     // The table's fields that the handlers use.
     ui::TextBox& SEND_TO_ADDRESS_TEXTBOX;
     ui::TextBox& SEND_FROM_ADDRESS_TEXTBOX;

@@ -34,14 +34,6 @@ TEST(Composer, FieldsToLine) {
     }
 }
 
-// Nothing stored: the examples the fields start with stand in the line.
-TEST(Composer, AtTheFirstStartTheFieldsExamplesStandInTheLine) {
-    Program p;
-    auto& w = p.start();
-    p.advance(1000);
-    EXPECT_EQ(w.OUTPUT_COMMAND_TEXTBOX.text(), R"("e.g. C:\SendEmail\SendEmail.exe" -f "" -t "" -cc "" -bcc "" -u "" -o message-file="e.g. C:\SendEmail\SE-EMAIL.txt" -s "e.g. IP:25 or FQDN:25" -xu "username" -xp "pwsample" -o reply-to= -l "e.g. C:\SendEmail\SENDEMAIL-LOG.txt" -o tls=no -o username=username -o password=pwsample -q  -v )");
-}
-
 using send::Tls;
 using send::TlsChoice;
 
@@ -81,11 +73,14 @@ TEST(TlsChoice, ClicksMoveAsTheTableSaysAndStoredTicksStartTheStateThatShowsThem
         EXPECT_EQ(tls(send::fromStoredTicks({bool(bits & 1), bool(bits & 2), bool(bits & 4)})), tls(starts[bits])) << bits;
 }
 
-// The window shows the choice after each click. A box greyed out by its own
-// click hands the focus to "no"; any other keeps it.
-TEST(TlsSelector, TheWindowShowsTheChoiceAndABoxGreyedOutByItsOwnClickHandsTheFocusToNo) {
+// A first start, nothing stored: mode no, and the examples the fields start
+// with stand in the line. The window then shows the choice after each click;
+// a box greyed out by its own click hands the focus to "no", any other keeps it.
+TEST(TlsSelector, AFirstStartHasModeNoAndEachClickShowsTheChoiceAndABoxGreyedOutByItHandsTheFocusToNo) {
     Program p;
     auto& w = p.start();
+    p.advance(1000);
+    EXPECT_EQ(w.OUTPUT_COMMAND_TEXTBOX.text(), R"("e.g. C:\SendEmail\SendEmail.exe" -f "" -t "" -cc "" -bcc "" -u "" -o message-file="e.g. C:\SendEmail\SE-EMAIL.txt" -s "e.g. IP:25 or FQDN:25" -xu "username" -xp "pwsample" -o reply-to= -l "e.g. C:\SendEmail\SENDEMAIL-LOG.txt" -o tls=no -o username=username -o password=pwsample -q  -v )");
     // Each box clicked with the focus on it, the state then shown, and where the focus is.
     const std::tuple<ui::TickBox*, TlsChoice, ui::TickBox*> clicks[] = {
         {&w.TLS_NO_TICKBOX, kOpen, &w.TLS_NO_TICKBOX}, {&w.TLS_YES_TICKBOX, kYes, &w.TLS_YES_TICKBOX},
