@@ -151,8 +151,6 @@ public:
     bool loaded(const std::string& name) const;
     Form* find(const std::string& name) const;
 
-    // True while at least one form is loaded.
-    bool running() const { return !forms_.empty(); }
     // Runs one event (a click, a timer tick, a close) and then destroys the
     // forms that the event unloaded.
     void dispatch(const std::function<void()>& event);
