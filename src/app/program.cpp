@@ -15,7 +15,8 @@ void defineWindows(ui::Application& app, platform::Services& services) {
     });
     // Opened by the compose window, as its owner, which takes its picks.
     app.define(addressbook::kAddressBookWindow, [&services](ui::Application& a) {
-        return std::make_unique<addressbook::AddressBook>(a, services, dynamic_cast<MainWindow*>(a.find(kMainWindow)));
+        auto* compose = dynamic_cast<MainWindow*>(a.find(kMainWindow));
+        return std::make_unique<addressbook::AddressBook>(a, services, compose);
     });
     app.define(windows::kAboutWindow, [&services](ui::Application& a) {
         return std::make_unique<windows::AboutWindow>(a, services);
