@@ -161,6 +161,9 @@ bool begin(Program& p, Start& s, ProbeRecord* probe, const std::function<void()>
     si.cb = sizeof si;
     std::wstring line = p.command;
     if (probe) *probe = ProbeRecord{};
+    // Marks in a trace of Wine's server (wineserver -d1): the requests
+    // between them are those of one start.
+    GlobalFindAtomW(L"bench.start");
     s.begun = now();
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
                         &s.pi)) {
@@ -171,6 +174,7 @@ bool begin(Program& p, Start& s, ProbeRecord* probe, const std::function<void()>
     ResumeThread(s.pi.hThread);
     const DWORD idle = WaitForInputIdle(s.pi.hProcess, 60000);
     s.idle = now();
+    GlobalFindAtomW(L"bench.idle");
     if (atIdle) atIdle();
     if (idle == 0 && hasShownWindow(s.pi.dwProcessId)) return true;
     ++p.early;

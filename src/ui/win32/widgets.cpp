@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace orvenda::ui::win32 {
 
@@ -60,6 +61,12 @@ void Widget::setFont(HFONT font) {
 
 // --- Edit ---
 
+// The Edit of each subclassed edit window, on the one user-interface thread.
+std::unordered_map<HWND, Edit*>& Edit::edits() {
+    static std::unordered_map<HWND, Edit*> table;
+    return table;
+}
+
 void Edit::create(const CreateArgs& args, Style s) {
     DWORD own = WS_TABSTOP | ES_LEFT;
     if (s.multiLine)
@@ -76,7 +83,7 @@ void Edit::create(const CreateArgs& args, Style s) {
     // No length limit (the default stops typing and pasting at 32K).
     SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
     if (s.password) SendMessageW(hwnd, EM_SETPASSWORDCHAR, L'*', 0);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    edits()[hwnd] = this;
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Edit::subclassProc)));
 }
@@ -96,7 +103,7 @@ void Edit::command(WORD code) {
 }
 
 LRESULT CALLBACK Edit::subclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<Edit*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    Edit* const self = edits()[h];
     const WNDPROC original = self->original_;
     auto next = [&] { return CallWindowProcW(original, h, msg, wp, lp); };
     switch (msg) {
@@ -133,6 +140,7 @@ LRESULT CALLBACK Edit::subclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == VK_ESCAPE && (GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE)) return 0;
         break;
     case WM_NCDESTROY:
+        edits().erase(h);
         self->hwnd = nullptr;
         break;
     }

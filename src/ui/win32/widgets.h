@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orvenda::ui::win32 {
@@ -55,9 +56,9 @@ protected:
 // undo, and WM_SETTEXT / EM_REPLACESEL sent by any program (a multi-line edit
 // sends no EN_CHANGE for WM_SETTEXT, hence the subclass). Changes made
 // through `replaceText` are not reported. The subclass is the edit's window
-// procedure replaced, with the Edit in GWLP_USERDATA: both are read in the
-// process itself, where comctl32's SetWindowSubclass asks the window system
-// for a property on every message (a round trip to Wine's server).
+// procedure replaced, and finds its Edit in a table of the process's own:
+// comctl32's SetWindowSubclass asks the window system for a property on
+// every message, a round trip to Wine's server.
 struct Edit : Widget {
     struct Style {
         bool multiLine = false;
@@ -74,6 +75,7 @@ struct Edit : Widget {
 
 private:
     static LRESULT CALLBACK subclassProc(HWND, UINT, WPARAM, LPARAM);
+    static std::unordered_map<HWND, Edit*>& edits();
     void changed();
     bool replacing_ = false;
     WNDPROC original_ = nullptr;  // the edit class's own procedure
