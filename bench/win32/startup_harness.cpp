@@ -1,7 +1,8 @@
 // Start-up and footprint against the physical limit, watched from outside
-// the programs. Programs run alternately, the same number of times each,
-// after one start of each that is not counted (the first start after the
-// harness has begun brings up the prefix's services and comes out wrong).
+// the programs. Programs run in turn, the same number of times each (round r
+// begins with program r), after one start of each that is not counted (the
+// first start after the harness has begun comes out wrong), each once
+// Wine's server has settled after the settings store was filled or emptied.
 //
 // usage: startup_harness [--phases | --count TRACE] RUNS NAME=COMMAND [NAME=COMMAND ...]
 //   A COMMAND prefixed with "full:" runs with the settings store filled with
@@ -12,7 +13,10 @@
 //   --phases     The same starts with startup_probe.dll's hooks set (it lies
 //                beside this harness): medians of process start to the first
 //                window of the program's own, that window to the last control
-//                made, to the first WM_PAINT, and to input idle.
+//                made, to the first WM_PAINT, and to input idle; and the
+//                processor time of the program, Wine's server and the X
+//                server (whose Linux pid XVFB_PID gives) up to input idle.
+//                BENCH_RAW=1 prints every start on standard error.
 //   --count      One start of each program up to input idle under Wine's
 //                trace channels, which write to this harness's standard
 //                error: pass its file as TRACE. Counts the registry keys
@@ -22,8 +26,9 @@
 //                GetGuiResources is shown where the system answers it.
 //
 // A start whose input idle comes before the program has a window on screen
-// (WaitForInputIdle returns at once for a process that has not yet made
-// its message queue) is not counted; the number of such starts is printed.
+// is not counted; the number of such starts is printed. Each start is
+// marked for a trace of Wine's server (wineserver -d1) by the atoms
+// "bench.start" and "bench.idle" looked up around it.
 #include <windows.h>
 #include <psapi.h>
 
