@@ -55,6 +55,7 @@ start_wine() {
   wineserver -p </dev/null >/dev/null 2>&1
   wineboot -i </dev/null >/dev/null 2>&1
   install_fonts
+  set_window_frames win10
   # With no window manager on the virtual display, Wine waits two seconds
   # whenever a managed window is hidden or destroyed; let Wine frame them.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
@@ -67,6 +68,26 @@ install_fonts() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   mkdir -p "$fonts"
   cp -n /usr/share/wine/fonts/tahoma*.ttf "$fonts"/
+}
+
+# The window frames of the prefix, for the programs started afterwards:
+# "win10", as Windows 10 and 11 draw them (thicker than the classic ones, and
+# what most users have), or "classic", a fresh prefix's own. With a second
+# argument, the system DPI too. Windows 10 keeps its sizes in twips, negative;
+# a fresh prefix has its classic ones in pixels.
+set_window_frames() {
+  local names=(BorderWidth CaptionHeight CaptionWidth SmCaptionHeight SmCaptionWidth PaddedBorderWidth
+    ScrollWidth ScrollHeight MenuHeight MenuWidth)
+  local values=(-15 -330 -330 -330 -330 -60 -255 -255 -285 -285) i
+  [ "$1" = classic ] && values=(1 18 18 15 15 0 17 17 18 18)
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    [ -n "${2:-}" ] && printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n' "$2"
+    printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n'
+    for i in "${!names[@]}"; do printf '"%s"="%s"\r\n' "${names[$i]}" "${values[$i]}"; done
+  } >"$WINEPREFIX/drive_c/orvenda-frames.reg"
+  wine reg import 'C:\orvenda-frames.reg' </dev/null >/dev/null 2>&1
+  rm -f "$WINEPREFIX/drive_c/orvenda-frames.reg"
 }
 
 stop_wine() {

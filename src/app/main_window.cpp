@@ -1,6 +1,6 @@
 // app: the compose window's controls and layout, its load steps, its close
 // steps, "Save On Exit", EXIT, ABOUT and AB. Uses settings, windows,
-// addressbook and ui.
+// addressbook, ui and the platform services.
 #include "app/main_window.h"
 
 #include "addressbook/address_book.h"
@@ -43,8 +43,11 @@ constexpr ui::TextBoxStyle kPassword{false, false, true, false};
 
 }  // namespace
 
+// The laid-out client area is the default size less the classic frame of a
+// sizable window (8 by 27 pixels at 96 DPI): room for every control and,
+// below them, the status bar in the taller form Windows 10 and 11 draw.
 MainWindow::MainWindow(ui::Application& app, platform::Services& services)
-    : ui::Form(app, kMainWindow, "ORVENDA", ui::Border::Sizable, Bounds{0, 0, 13335, 7800}),
+    : ui::Form(app, kMainWindow, "ORVENDA", ui::Border::Sizable, Bounds{0, 0, 13455, 7845}),
       SEND_TO_ADDRESS_TEXTBOX(labelled(*this, "TO_LABEL", "To", {60, 960 + kRow, 495, kFieldHeight},
                                        names::kToField,
                                        at(600, 960 + kRow, 6135, kFieldHeight, 0), "")),
@@ -190,7 +193,8 @@ void MainWindow::Form_Load() {
 }
 
 // The close steps: geometry and "Save On Exit" always, the account fields
-// and tick states only while "Save On Exit" is ticked.
+// and tick states only while "Save On Exit" is ticked; the message file's
+// temporary and backup files that a save could not delete go now.
 void MainWindow::Form_Unload() {
     auto& settings = services_.settings;
     namespace keys = settings::keys;
@@ -213,6 +217,7 @@ void MainWindow::Form_Unload() {
         settings.write(keys::TLS_AUTO_TICKBOX, TLS_AUTO_TICKBOX.value());
     }
     OUTPUT_COMMAND_TIMER.setTimerEnabled(false);
+    services_.files.removeLeftovers();
     closeLauncherWindowIfHidden();
 }
 

@@ -1,6 +1,7 @@
 // platform: what both file services share: how a file's bytes are read back
-// as text, whichever form Notepad or this program saved them in. Platform
-// free; uses platform/utf8.h.
+// as text, whichever form Notepad or this program saved them in, and the
+// words for a path at which no plain file stands.
+// Platform free; uses platform/utf8.h.
 #include "platform/ansi_files.h"
 
 #include "platform/utf8.h"
@@ -65,6 +66,12 @@ std::optional<std::string> fromUtf16(std::string_view units, bool bigEndian, std
 }
 
 }  // namespace
+
+std::string notAFileReason(bool folder) {
+    return std::string(folder ? "A folder" : "Something other than a file (a link or a device)") +
+           " stands at this path, where the message file belongs. Move or rename it, or choose another install "
+           "folder.";
+}
 
 std::optional<std::string> decodeFileText(std::string_view bytes, std::string& utf8, CodePageDecoder fromCodePage) {
     const bool bigEndian = bytes.starts_with(kUtf16BeMark);

@@ -23,13 +23,23 @@ public:
     virtual std::optional<char32_t> firstUnrepresentable(std::string_view utf8) const = 0;
     // Replaces the file whole with the text, or not at all: the new text is
     // written to a temporary file beside it, which then takes its place (and
-    // its attributes) in one step. A read-only file is refused. On failure,
-    // the system's reason, and the file holds what it held.
+    // its attributes) in one step. A read-only file is refused, and so is
+    // anything else at the path that is not a plain file (notAFileReason),
+    // which is left as it is. On failure, the reason, and the file holds
+    // what it held.
     virtual std::optional<std::string> write(const std::string& path, std::string_view utf8) = 0;
     // Reads the whole file into `utf8` (decodeFileText below); on failure,
-    // the reason, and `utf8` is left alone.
+    // the reason (notAFileReason for what is not a plain file), and `utf8`
+    // is left alone.
     virtual std::optional<std::string> read(const std::string& path, std::string& utf8) = 0;
+    // Deletes what earlier writes could not: temporary and backup files that
+    // someone held open past the write's wait. The program calls it as it
+    // closes; a write tries them again too.
+    virtual void removeLeftovers() {}
 };
+
+// Why a folder (or a link, a device) at the file's path is refused.
+std::string notAFileReason(bool folder);
 
 std::unique_ptr<AnsiTextFiles> makeSystemAnsiTextFiles();
 

@@ -4,6 +4,8 @@
 namespace orvenda::settings {
 
 void restoreGeometry(ui::Form& form, Settings& settings, const GeometryKeys& keys) {
+    const ui::Bounds client = form.clientArea();
+    form.setStoredFrame(keys.width.fallback - client.width, keys.height.fallback - client.height);
     ui::Bounds outer;
     outer.left = settings.read(keys.left);
     outer.top = settings.read(keys.top);

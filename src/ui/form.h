@@ -63,6 +63,12 @@ public:
     void keepOnScreen();
     // The peer reports a new outer rectangle (moved or sized by the user).
     void userMoved(Bounds outer) { geometry_ = outer; }
+    // The frame, in twips, that the outer width and height above include:
+    // the classic one, which stored sizes are written with (none until set).
+    // The peer shows the client area they leave inside the frame its system
+    // draws, and reports sizes back with this frame again.
+    Bounds storedFrame() const { return storedFrame_; }
+    void setStoredFrame(float width, float height) { storedFrame_ = {0, 0, width, height}; }
 
     bool shown() const { return shown_; }
     bool modal() const { return modal_; }
@@ -117,6 +123,7 @@ private:
     Border border_;
     Bounds clientArea_;
     Bounds geometry_{};
+    Bounds storedFrame_{};
     bool shown_ = false;
     bool modal_ = false;
     Form* owner_ = nullptr;

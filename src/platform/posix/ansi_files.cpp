@@ -2,7 +2,8 @@
 // Wine prefix (read back also as UTF-8 or UTF-16, as decodeFileText says),
 // with "\" read as the folder separator. A write replaces the
 // file whole or not at all: a temporary file and rename(). A file without
-// any write permission is refused, as Windows refuses a read-only one.
+// any write permission is refused, as Windows refuses a read-only one, and
+// so is anything at the path that is not a plain file.
 // Uses POSIX calls and platform/utf8.h.
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,6 +50,14 @@ mode_t currentUmask() {
     return mask;
 }
 
+// What stands at the path, in `at` (all zero where nothing does); refused
+// unless it is a plain file, as Windows refuses a folder or a link there.
+std::optional<std::string> unusable(const std::string& target, struct stat& at) {
+    if (::lstat(target.c_str(), &at) != 0) at = {};
+    if (at.st_mode == 0 || S_ISREG(at.st_mode)) return std::nullopt;
+    return notAFileReason(S_ISDIR(at.st_mode));
+}
+
 class Cp1252Files : public AnsiTextFiles {
 public:
     std::optional<char32_t> firstUnrepresentable(std::string_view utf8) const override {
@@ -71,8 +80,9 @@ public:
         // replaces it in one step once all of it is on disk.
         const std::string target = hostPath(path);
         struct stat old {};
-        const bool exists = ::stat(target.c_str(), &old) == 0;
-        if (exists && S_ISREG(old.st_mode) && (old.st_mode & 0222) == 0) return reason(EACCES);
+        if (auto refused = unusable(target, old)) return refused;
+        const bool exists = old.st_mode != 0;
+        if (exists && (old.st_mode & 0222) == 0) return reason(EACCES);
         std::string temporary = target + ".XXXXXX";
         const int fd = ::mkstemp(temporary.data());
         if (fd < 0) return reason(errno);
@@ -106,6 +116,8 @@ public:
     }
 
     std::optional<std::string> read(const std::string& path, std::string& utf8) override {
+        struct stat at {};
+        if (auto refused = unusable(hostPath(path), at)) return refused;
         const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) return reason(errno);
         std::string bytes;

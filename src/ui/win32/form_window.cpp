@@ -70,10 +70,10 @@ FormWindow::FormWindow(Form& form) : form_(form) {
     registerClass(cls, form.border() == Border::Sizable);
     const FrameStyle fs = frameStyle(form.border());
     // First placement by the system, sized to hold the laid-out client
-    // area; the form's load steps normally move it at once.
+    // area (the model's size until the load steps set the stored one,
+    // normally at once).
     dpi_ = systemDpi();
-    RECT r = toPixels(Bounds{0, 0, form.clientArea().width, form.clientArea().height}, dpi_);
-    AdjustWindowRectEx(&r, fs.style, FALSE, fs.exStyle);
+    const RECT r = outerPixels(form.geometry());
     stated_ = {r.right - r.left, r.bottom - r.top};
     hwnd_ = CreateWindowExW(fs.exStyle | WS_EX_CONTROLPARENT, cls.c_str(), wide(form.caption()).c_str(),
                             fs.style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
@@ -177,17 +177,46 @@ RECT FormWindow::nativeOuter() const {
     return r;
 }
 
+// The model's sizes include the frame they were stored with; the window
+// keeps their client area inside the frame this system draws at its DPI
+// (thicker on Windows 10 and 11 than the classic one), so that nothing laid
+// out is cut off. Left and top are the outer rectangle's either way.
+RECT FormWindow::outerPixels(Bounds outer) const {
+    outer.width -= form_.storedFrame().width;
+    outer.height -= form_.storedFrame().height;
+    RECT r = frameToPixels(outer, dpi_);
+    const SIZE frame = nativeFrame();
+    r.right += frame.cx;
+    r.bottom += frame.cy;
+    return r;
+}
+
+Bounds FormWindow::outerTwips(RECT r) const {
+    const SIZE frame = nativeFrame();
+    r.right -= frame.cx;
+    r.bottom -= frame.cy;
+    Bounds outer = frameToTwips(r, dpi_);
+    outer.width += form_.storedFrame().width;
+    outer.height += form_.storedFrame().height;
+    return outer;
+}
+
+SIZE FormWindow::nativeFrame() const {
+    const FrameStyle fs = frameStyle(form_.border());
+    return frameSize(fs.style, fs.exStyle, dpi_);
+}
+
 // The model learns the native rectangle only where it differs from what
 // the model's twips map to, so an untouched window keeps its exact values.
 void FormWindow::reportGeometry() {
     RECT native = nativeOuter();
-    RECT mapped = frameToPixels(form_.geometry(), dpi_);
-    if (!EqualRect(&native, &mapped)) form_.userMoved(frameToTwips(native, dpi_));
+    RECT mapped = outerPixels(form_.geometry());
+    if (!EqualRect(&native, &mapped)) form_.userMoved(outerTwips(native));
 }
 
 void FormWindow::geometryChanged() {
     if (!hwnd_) return;
-    RECT r = frameToPixels(form_.geometry(), dpi_);
+    RECT r = outerPixels(form_.geometry());
     stated_ = {r.right - r.left, r.bottom - r.top};
     if (IsIconic(hwnd_) || IsZoomed(hwnd_)) {
         WINDOWPLACEMENT wp{};

@@ -84,6 +84,10 @@ private:
     LRESULT handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     PeerBase* peerOf(HWND child);
     RECT nativeOuter() const;
+    // The model's outer frame in twips to and from the native one.
+    RECT outerPixels(Bounds outer) const;
+    Bounds outerTwips(RECT native) const;
+    SIZE nativeFrame() const;
     void reportGeometry();
     void relayout(unsigned newDpi);
 

@@ -1,6 +1,6 @@
-// ui/win32: unit conversions and DPI queries. GetDpiForWindow and
-// GetDpiForSystem are looked up at run time so that the program still starts
-// where they are missing.
+// ui/win32: unit conversions and DPI queries. GetDpiForWindow,
+// GetDpiForSystem and AdjustWindowRectExForDpi are looked up at run time so
+// that the program still starts where they are missing.
 #include "ui/win32/units.h"
 
 namespace orvenda::ui::win32 {
@@ -52,6 +52,14 @@ unsigned systemDpi() {
         return unsigned(d);
     }();
     return dpi;
+}
+
+SIZE frameSize(DWORD style, DWORD exStyle, unsigned dpi) {
+    using Fn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const Fn f = lookup<Fn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    RECT r{};
+    if (!f || !f(&r, style, FALSE, exStyle, dpi)) AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return {r.right - r.left, r.bottom - r.top};
 }
 
 unsigned windowDpi(HWND window) {

@@ -22,6 +22,10 @@ Bounds frameToTwips(const RECT& pixels, unsigned windowDpi);
 // A monitor's area in the same coordinate space.
 Bounds screenToTwips(const RECT& pixels);
 
+// The frame the system draws around the client area of a window of this
+// style at this DPI: width and height of the border, caption included.
+SIZE frameSize(DWORD style, DWORD exStyle, unsigned dpi);
+
 // The DPI the window is drawn at (GetDpiForWindow where the system has it).
 unsigned windowDpi(HWND window);
 // The DPI of the primary screen, for windows that do not exist yet.

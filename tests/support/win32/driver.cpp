@@ -2,6 +2,7 @@
 #include "support/win32/driver.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <chrono>
@@ -40,16 +41,7 @@ std::wstring programPath() {
 void xdotool(const std::string& args) {
     static int calls = 0;
     const std::string done = "orvenda-xdotool-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++calls);
-    std::wstring commandLine = wide("sh -c \"xdotool " + args + " && : >/tmp/" + done + "\"");
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        ADD_FAILURE() << "cannot start xdotool: error " << GetLastError();
-        return;
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    if (!startHost("xdotool " + args + " && : >/tmp/" + done)) return;
     const std::wstring marker = L"Z:\\tmp\\" + wide(done);
     if (!waitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000))
         ADD_FAILURE() << "xdotool " << args << " did not finish";
@@ -57,6 +49,19 @@ void xdotool(const std::string& args) {
 }
 
 }  // namespace
+
+bool startHost(const std::string& command) {
+    std::wstring commandLine = wide("sh -c \"" + command + "\"");
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
+        return false;
+    }
+    CloseHandle(pi.hThread), CloseHandle(pi.hProcess);
+    return true;
+}
 
 void clearSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kBranch); }
 
@@ -152,6 +157,25 @@ Window Program::waitWindow(std::string_view formName, int timeoutMs) const {
 
 bool Program::waitExit(int timeoutMs) const {
     return info_.hProcess && WaitForSingleObject(info_.hProcess, DWORD(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+std::string Program::message(int timeoutMs) const {
+    const Window box = waitTopLevel("#32770", info_.dwProcessId, timeoutMs);
+    wchar_t text[4096] = L"";
+    if (!box || !GetDlgItemTextW(box.hwnd(), 0xFFFF, text, 4096)) return {};  // a message box's text
+    PostMessageW(box.hwnd(), WM_COMMAND, IDOK, 0);
+    waitUntil([&] { return !box; });
+    return narrow(text);
+}
+
+bool Program::startedAny() const {
+    HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32FirstW(all, &entry); more && !found; more = Process32NextW(all, &entry)) found = entry.th32ParentProcessID == info_.dwProcessId;
+    CloseHandle(all);
+    return found;
 }
 
 void clickOn(HWND window, int clicks) {

@@ -1,5 +1,6 @@
 // Test support (Windows, run under Wine): starts the real orvenda.exe, finds
-// its windows and controls, reads and seeds its settings in the registry,
+// its windows and controls, reads its message boxes and sees what it
+// starts, reads and seeds its settings in the registry, runs host commands,
 // and gives it real input: keystrokes and mouse clicks sent through the X
 // display with Debian's xdotool, as a person at the keyboard gives them.
 //
@@ -67,10 +68,18 @@ public:
     Window waitWindow(std::string_view formName, int timeoutMs = 10000) const;
     bool waitExit(int timeoutMs = 10000) const;
     DWORD id() const { return info_.dwProcessId; }
+    // The text of the message box the program shows, which is then closed
+    // with OK; empty when none shows within the timeout.
+    std::string message(int timeoutMs = 5000) const;
+    // Whether a process the program started still runs.
+    bool startedAny() const;
 
 private:
     PROCESS_INFORMATION info_{};
 };
+
+// Starts `command` with the host's /bin/sh, without waiting for it.
+bool startHost(const std::string& command);
 
 // Real input through the X display (xdotool): a click (or double click) at
 // the centre of a window, typed text, and key names such as "Escape",
