@@ -4,7 +4,9 @@
 // window shows at start (10 static texts, 11 edit fields of which 2 are
 // multi-line, 6 check boxes, 7 push buttons, a group box and a status bar),
 // with no behaviour behind them: the floor for a window of that many
-// controls.
+// controls. With "fonts" as well, the controls get the compose window's
+// fonts (the dialog face at 8 points, the title's bold 12 points) instead of
+// the system font: the floor for the window the user sees.
 #include <windows.h>
 #include <commctrl.h>
 #include <wchar.h>
@@ -25,11 +27,24 @@ static void addControls(HWND parent, HINSTANCE instance) {
     if (HMODULE comctl = LoadLibraryW(L"comctl32.dll"))
         if (auto init = reinterpret_cast<Init>(reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx"))))
             init(&icc);
-    auto add = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h) {
-        CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr, instance,
-                        nullptr);
+    HFONT face = nullptr, title = nullptr;
+    if (wcsstr(GetCommandLineW(), L"fonts")) {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        face = CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                           L"MS Shell Dlg");
+        title = CreateFontW(-MulDiv(12, dpi, 72), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                            L"MS Shell Dlg");
+    }
+    auto add = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
+                   bool isTitle = false) {
+        HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                                 instance, nullptr);
+        if (face) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(isTitle ? title : face), FALSE);
     };
-    for (int i = 0; i < 10; ++i) add(L"STATIC", L"Label", SS_RIGHT, 4, 4 + 24 * i, 60, 20);
+    add(L"STATIC", L"Title", SS_CENTER, 4, 4, 60, 20, true);
+    for (int i = 1; i < 10; ++i) add(L"STATIC", L"Label", SS_RIGHT, 4, 4 + 24 * i, 60, 20);
     for (int i = 0; i < 9; ++i) add(L"EDIT", L"text", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 70, 4 + 24 * i, 300, 20);
     for (int i = 0; i < 2; ++i)
         add(L"EDIT", L"text", WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 4,

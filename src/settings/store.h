@@ -22,6 +22,10 @@ public:
     // value of the key.
     virtual void write(const std::string& app, const std::string& section,
                        const std::string& key, const std::string& value) = 0;
+    // While the returned object lives, a key opened for one read stays open
+    // for the next (start-up reads a dozen values of one section in a row);
+    // dropping it closes them. Values read are the same either way.
+    [[nodiscard]] virtual std::shared_ptr<void> keepOpen() { return nullptr; }
 };
 
 // The current user's store on this platform.

@@ -29,8 +29,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ui::win32::Win32Backend backend;
         ui::Application app(backend);
         app::defineWindows(app, services);
-        // No window (no display to open it on): nothing to run.
-        if (!app::start(app).handle()) return EXIT_FAILURE;
+        {
+            // The compose window's load steps read through one open key.
+            const auto keptOpen = store->keepOpen();
+            // No window (no display to open it on): nothing to run.
+            if (!app::start(app).handle()) return EXIT_FAILURE;
+        }
         return backend.run();
     } catch (const std::exception& e) {
         MessageBoxW(nullptr, platform::win32::wide(e.what()).c_str(), L"ORVENDA", MB_OK | MB_ICONERROR);

@@ -113,8 +113,12 @@ void Win32Backend::reportFailure(const Form* owner, const std::string& text) {
 }
 
 void Win32Backend::handleMessage(MSG& msg) {
+    // A window of one of the program's forms runs FormWindow::proc with its
+    // FormWindow in GWLP_USERDATA, both read in the process itself.
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && GetPropW(root, kFormProp) && IsDialogMessageW(root, &msg)) return;
+    if (root && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(root, GWLP_WNDPROC)) == &FormWindow::proc &&
+        GetWindowLongPtrW(root, GWLP_USERDATA) && IsDialogMessageW(root, &msg))
+        return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "platform/win32/text.h"
 #include "ui/win32/form_window.h"
@@ -243,7 +244,9 @@ private:
 class TimerPeer : public PeerBase {
 public:
     TimerPeer(FormWindow& window, int id, Timer& timer) : PeerBase(window, id), timer_(timer) {}
-    ~TimerPeer() override { KillTimer(window_.hwnd(), UINT_PTR(id_)); }
+    ~TimerPeer() override {
+        if (set_) KillTimer(window_.hwnd(), UINT_PTR(id_));
+    }
     Control& model() const override { return timer_; }
     void create() override { apply(); }
     // Enabling or a new interval starts a fresh interval.
@@ -255,11 +258,12 @@ public:
 private:
     void apply() {
         if (timer_.running())
-            SetTimer(window_.hwnd(), UINT_PTR(id_), UINT(timer_.interval()), nullptr);
-        else
+            set_ = SetTimer(window_.hwnd(), UINT_PTR(id_), UINT(timer_.interval()), nullptr) != 0;
+        else if (std::exchange(set_, false))
             KillTimer(window_.hwnd(), UINT_PTR(id_));
     }
     Timer& timer_;
+    bool set_ = false;  // no timer to kill before the first was set
 };
 
 std::unique_ptr<PeerBase> makePeer(FormWindow& w, int id, Control& c) {

@@ -79,7 +79,6 @@ FormWindow::FormWindow(Form& form) : form_(form) {
                             fs.style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
                             r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return;
-    SetPropW(hwnd_, kFormProp, reinterpret_cast<HANDLE>(1));
     dpi_ = windowDpi(hwnd_);
 
     // Tab order is creation order.
@@ -102,7 +101,7 @@ FormWindow::~FormWindow() {
     for (auto& p : peers_) p->model().peer = nullptr;
     form_.peer = nullptr;
     if (hwnd_) {
-        RemovePropW(hwnd_, kFormProp);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
     for (auto& p : peers_)
@@ -257,7 +256,13 @@ void FormWindow::show(bool activate) {
 
 // While the window is not the active one, the system keeps no focus for it:
 // the control that gets the focus back on activation stands for it.
-HWND FormWindow::focused() const { return GetActiveWindow() == hwnd_ ? GetFocus() : lastFocus_; }
+// A window not on screen cannot be the active one; asking costs a round
+// trip to the window system (to Wine's server), which the load steps' many
+// tickbox and visibility changes would each pay.
+HWND FormWindow::focused() const {
+    if (!IsWindowVisible(hwnd_)) return lastFocus_;
+    return GetActiveWindow() == hwnd_ ? GetFocus() : lastFocus_;
+}
 
 void FormWindow::focus(HWND child) {
     lastFocus_ = child;

@@ -23,9 +23,6 @@ namespace orvenda::ui::win32 {
 using platform::win32::narrow;
 using platform::win32::wide;
 
-// Marks the top-level windows of the program's forms.
-inline constexpr wchar_t kFormProp[] = L"Orvenda.Form";
-
 inline COLORREF colorref(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 class FormWindow;

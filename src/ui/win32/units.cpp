@@ -1,6 +1,6 @@
-// ui/win32: unit conversions and DPI queries. GetDpiForWindow and
-// AdjustWindowRectExForDpi are looked up at run time so that the program
-// still starts where they are missing.
+// ui/win32: unit conversions and DPI queries. GetDpiForWindow,
+// GetDpiForSystem and AdjustWindowRectExForDpi are looked up at run time so
+// that the program still starts where they are missing.
 #include "ui/win32/units.h"
 
 namespace orvenda::ui::win32 {
@@ -32,9 +32,14 @@ Bounds frameToTwips(const RECT& r, unsigned windowDpi) {
 Bounds screenToTwips(const RECT& r) { return screenAreaTwips(pixelRect(r), systemDpi()); }
 
 unsigned systemDpi() {
-    // The screen's pixels per inch, which for a DPI-aware program is the
-    // system DPI on every version of Windows.
+    // GetDpiForSystem where there is one (Windows 10): asking the screen
+    // makes Wine look at every display first. Otherwise the screen's pixels
+    // per inch, which for a DPI-aware program is the system DPI on every
+    // version of Windows.
     static const unsigned dpi = [] {
+        using Fn = UINT(WINAPI*)();
+        if (const Fn f = lookup<Fn>(L"user32.dll", "GetDpiForSystem"))
+            if (const UINT d = f()) return unsigned(d);
         HDC screen = GetDC(nullptr);
         const int d = GetDeviceCaps(screen, LOGPIXELSX);
         if (screen) ReleaseDC(nullptr, screen);

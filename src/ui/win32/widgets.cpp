@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace orvenda::ui::win32 {
 
@@ -60,6 +61,12 @@ void Widget::setFont(HFONT font) {
 
 // --- Edit ---
 
+// The Edit of each subclassed edit window, on the one user-interface thread.
+std::unordered_map<HWND, Edit*>& Edit::edits() {
+    static std::unordered_map<HWND, Edit*> table;
+    return table;
+}
+
 void Edit::create(const CreateArgs& args, Style s) {
     DWORD own = WS_TABSTOP | ES_LEFT;
     if (s.multiLine)
@@ -76,7 +83,9 @@ void Edit::create(const CreateArgs& args, Style s) {
     // No length limit (the default stops typing and pasting at 32K).
     SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
     if (s.password) SendMessageW(hwnd, EM_SETPASSWORDCHAR, L'*', 0);
-    SetWindowSubclass(hwnd, &Edit::subclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    edits()[hwnd] = this;
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Edit::subclassProc)));
 }
 
 void Edit::replaceText(std::wstring_view text) {
@@ -93,9 +102,10 @@ void Edit::command(WORD code) {
     if (code == EN_CHANGE) changed();
 }
 
-LRESULT CALLBACK Edit::subclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                    DWORD_PTR ref) {
-    auto* self = reinterpret_cast<Edit*>(ref);
+LRESULT CALLBACK Edit::subclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    Edit* const self = edits()[h];
+    const WNDPROC original = self->original_;
+    auto next = [&] { return CallWindowProcW(original, h, msg, wp, lp); };
     switch (msg) {
     case WM_SETTEXT:
     case EM_REPLACESEL:
@@ -104,7 +114,7 @@ LRESULT CALLBACK Edit::subclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT
     case WM_CLEAR:
     case WM_UNDO:
     case EM_UNDO: {
-        LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        LRESULT r = next();
         self->changed();
         return r;
     }
@@ -115,7 +125,7 @@ LRESULT CALLBACK Edit::subclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT
         // mode would close its parent). Enter stays a new line. Tabbing into
         // the field keeps its caret: selecting the whole body would let the
         // next keystroke replace it.
-        LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        LRESULT r = next();
         if (!(GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE)) return r;
         r &= ~DLGC_HASSETSEL;
         auto* m = reinterpret_cast<const MSG*>(lp);
@@ -130,11 +140,11 @@ LRESULT CALLBACK Edit::subclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT
         if (wp == VK_ESCAPE && (GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE)) return 0;
         break;
     case WM_NCDESTROY:
-        RemoveWindowSubclass(h, &Edit::subclassProc, 1);
+        edits().erase(h);
         self->hwnd = nullptr;
         break;
     }
-    return DefSubclassProc(h, msg, wp, lp);
+    return next();
 }
 
 // --- CheckBox, PushButton ---

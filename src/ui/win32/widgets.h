@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orvenda::ui::win32 {
@@ -54,7 +55,10 @@ protected:
 // EDIT. Reports every change of its text, whatever brought it: typing, paste,
 // undo, and WM_SETTEXT / EM_REPLACESEL sent by any program (a multi-line edit
 // sends no EN_CHANGE for WM_SETTEXT, hence the subclass). Changes made
-// through `replaceText` are not reported.
+// through `replaceText` are not reported. The subclass is the edit's window
+// procedure replaced, and finds its Edit in a table of the process's own:
+// comctl32's SetWindowSubclass asks the window system for a property on
+// every message, a round trip to Wine's server.
 struct Edit : Widget {
     struct Style {
         bool multiLine = false;
@@ -70,9 +74,11 @@ struct Edit : Widget {
     void command(WORD code) override;
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK subclassProc(HWND, UINT, WPARAM, LPARAM);
+    static std::unordered_map<HWND, Edit*>& edits();
     void changed();
     bool replacing_ = false;
+    WNDPROC original_ = nullptr;  // the edit class's own procedure
 };
 
 // A non-automatic check box: clicking it only reports the click.
