@@ -14,7 +14,6 @@ TEST(SystemText, EveryPlaceholderIsFilledInOrResolved) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"%1 is not a valid Win32 application.\r\n", "C:\\windows\\system32\\cmd.exe",
          "C:\\windows\\system32\\cmd.exe is not a valid Win32 application."},
-        {"Bad EXE format for %1.", "cmd.exe", "Bad EXE format for cmd.exe."},
         {"The procedure entry point %1 could not be located in the dynamic link library %2.", "a.exe",
          "The procedure entry point a.exe could not be located in the dynamic link library (unknown)."},
         {"Access is denied.\r\n", "a.exe", "Access is denied."},

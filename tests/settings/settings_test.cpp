@@ -19,14 +19,6 @@ TEST(StoredNumbers, WholeValuesWholeFractionsSevenDigitsNeverAnExponent) {
     for (auto [value, text] : cases) EXPECT_EQ(numberText(value), text);
 }
 
-TEST(StoredNumbers, EveryWindowPositionReadsBackToTheSamePixel) {
-    int wrong = 0;
-    for (unsigned dpi : {96u, 97u, 120u, 144u, 168u, 192u, 240u, 288u, 336u, 480u})
-        for (int px = -32768; px <= 32767; ++px)
-            wrong += ui::twipsToPixels(*parseNumber(numberText(ui::pixelsToTwips(px, dpi))), dpi) != px;
-    EXPECT_EQ(wrong, 0);
-}
-
 TEST(StoredTexts, WhatDoesNotConvertReadsAsTheDefault) {
     for (const char* bad : {"", "abc", "10px", "1,5", "nan", "inf", "1e99", "--1"}) EXPECT_FALSE(parseNumber(bad)) << bad;
     for (const char* bad : {"2", "-1", "0.5", "True"}) EXPECT_FALSE(parseTick(bad)) << bad;

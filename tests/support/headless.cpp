@@ -30,19 +30,22 @@ public:
     std::int64_t due = -1;
 };
 
-class HeadlessBackend::FocusPeer : public ControlPeer {
-public:
-    FocusPeer(HeadlessBackend& backend, Control& control) : backend_(backend), control_(control) {}
-    void modelChanged(Property) override {
-        if (focused() && !(control_.visible() && control_.enabled())) backend_.focus = nullptr;
-    }
-    bool focused() const override { return backend_.focus == &control_; }
-    void focus() override { backend_.focus = &control_; }
+namespace {
 
-private:
-    HeadlessBackend& backend_;
-    Control& control_;
+// The keyboard focus, and what the control's peer is told of.
+struct FocusPeer : ControlPeer {
+    FocusPeer(HeadlessBackend& backend, Control& control) : backend(backend), control(control) {}
+    void modelChanged(Property what) override {
+        backend.heard.push_back(what);
+        if (focused() && !(control.visible() && control.enabled())) backend.focus = nullptr;
+    }
+    bool focused() const override { return backend.focus == &control; }
+    void focus() override { backend.focus = &control; }
+    HeadlessBackend& backend;
+    Control& control;
 };
+
+}  // namespace
 
 void HeadlessBackend::attach(Form& form) {
     form.peer = new FormPeerImpl(nextHandle_);

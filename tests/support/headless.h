@@ -60,12 +60,13 @@ public:
     // The control with the keyboard focus. As on Windows, disabling or
     // hiding it leaves no control focused.
     const Control* focus = nullptr;
+    // Every change of a control's state the peers were told of, in order.
+    std::vector<Property> heard;
     std::vector<std::string> failures;
     std::vector<std::string> broughtToFront;
     RecordingWindowManager wm;
 
     class TimerPeer;
-    class FocusPeer;
 
 private:
     friend class TimerPeer;

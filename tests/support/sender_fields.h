@@ -1,9 +1,8 @@
 // Test support: the compose window's texts that reach the sender, typed into
-// the window in one go, and the arguments the sender must receive for them.
+// the window in one go.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "app/main_window.h"
 
@@ -25,16 +24,6 @@ inline void typeSenderFields(app::MainWindow& w, const SenderFields& f) {
     if (w.TLS_TB_SETTING() == f.tls) return;
     w.TLS_NO_TICKBOX.userClick();
     (f.tls == "yes" ? w.TLS_YES_TICKBOX : w.TLS_AUTO_TICKBOX).userClick();
-}
-
-// The sender's arguments, program first, each field text exactly once where
-// the line carries it.
-inline std::vector<std::string> expectedArguments(const SenderFields& f) {
-    return {f.folder + "\\SendEmail.exe", "-f", f.from, "-t", f.to, "-cc", f.cc, "-bcc", f.bcc,
-            "-u", f.subject, "-o", "message-file=" + f.folder + "\\SE-EMAIL.txt", "-s", f.server,
-            "-xu", f.user, "-xp", f.password, "-o", "reply-to=" + f.from, "-l",
-            f.folder + "\\SENDEMAIL-LOG.txt", "-o", "tls=" + f.tls, "-o", "username=" + f.user,
-            "-o", "password=" + f.password, "-q", "-v"};
 }
 
 }  // namespace orvenda::testing

@@ -39,8 +39,8 @@ TEST_F(Windows, AboutIsModalAndOkStoresItsLeftAndTopOnlyForTheNextOpening) {
 // stored tick, which About then shows.
 TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
     p.store.seed("AlwaysOnTopTimer_TICKBOX", "1");
-    const ui::WindowHandle self = p.app.form(kAtWindow).handle(), other = 0xBEEF0, none = 0;
-    const ui::WindowHandle taskbar = 0xBEEF1, second = 0xBEEF2, lookalike = 0xBEEF3;
+    const ui::WindowHandle self = p.app.form(kAtWindow).handle(), other = 0xBEEF0, none = 0, taskbar = 0xBEEF1,
+                           second = 0xBEEF2, lookalike = 0xBEEF3;
     p.backend.wm.classes = {{taskbar, "Shell_TrayWnd"}, {second, "Shell_SecondaryTrayWnd"}, {lookalike, "Shell_TrayWnd2"}};
     const auto topmost = ui::WindowHandle(-1), notTopmost = ui::WindowHandle(-2);
     using Calls = std::vector<ui::headless::RecordingWindowManager::Call>;
@@ -51,8 +51,8 @@ TEST_F(Windows, EachTickPutsTheLauncherOnTopWithoutActivatingAnyWindow) {
         EXPECT_TRUE(p.backend.wm.calls.empty());
         p.advance(1);
         const Calls onTop{{foreground, notTopmost, 0, 0, 0, 0, 0x13}, {self, topmost, 0, 0, 0, 0, 0x13}};
-        const bool stays = foreground == self || foreground == taskbar || foreground == second;
-        EXPECT_EQ(p.backend.wm.calls, stays ? Calls{} : onTop) << "foreground " << foreground;
+        const bool kept = foreground == self || foreground == taskbar || foreground == second;
+        EXPECT_EQ(p.backend.wm.calls, kept ? Calls{} : onTop) << "foreground " << foreground;
     }
     EXPECT_TRUE(about().AlwaysOnTopTimer_TICKBOX.ticked());
 }

@@ -110,7 +110,6 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
 // focus: it hands the focus to "no", the box just ticked, and Tab goes on
 // from there to the next usable control.
 TEST_F(Keyboard, ATlsBoxGreyedOutUnderTheFocusHandsItToNo) {
-    ASSERT_TRUE(main);
     // The box, and the Tabs from "no" to it (none: it is clicked).
     for (const auto& [box, tabs] : {std::pair{"TLS_YES_TICKBOX", 1}, {"TLS_AUTO_TICKBOX", 2}, {"TLS_YES_TICKBOX", 0}}) {
         ASSERT_TRUE(clickInto("TLS_NO_TICKBOX"));  // clears "no": the choice is open
@@ -132,8 +131,8 @@ TEST_F(Keyboard, ATlsBoxGreyedOutUnderTheFocusHandsItToNo) {
 // OK presses it, on the tickbox nothing. A double click on "@" brings the
 // minimised compose window back in front. After Alt+F4 a double click on
 // "@" brings it back as an ordinary window: never topmost, "@" taking no
-// input until it closes, and a Notepad opened from it in front of it. A log-off while the compose
-// window is modal over "@" then ends the program.
+// input until it closes, and a Notepad opened from it in front of it. A
+// log-off while the compose window is modal over "@" then ends the program.
 TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     ASSERT_TRUE(main);
     clickOn(main.require("ABOUT_BUTTON"));
@@ -156,11 +155,10 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
         const Window bar(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kind, L"", WS_POPUP | WS_VISIBLE, 0, 1040,
                                          1920, 40, nullptr, nullptr, wc.hInstance, nullptr));
         SetForegroundWindow(bar.hwnd());
-        const bool lost = waitUntil([&] {
+        EXPECT_EQ(waitUntil([&] {  // lost
             for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
             return !topmost(bar);
-        }, 3000);
-        EXPECT_EQ(lost, kind[0] != L'S');
+        }, 3000), kind[0] != L'S');
         DestroyWindow(bar.hwnd());
     }
     SetForegroundWindow(about.hwnd());
