@@ -52,7 +52,7 @@ Look bold(float left, float top, float width, float height, float points) {
 
 }  // namespace
 
-AddressBook::AddressBook(ui::Application& app, platform::Services& services)
+AddressBook::AddressBook(ui::Application& app, platform::Services& services, AddressFields* compose)
     : ui::Form(app, kAddressBookWindow, "ORVENDA - ADDRESS_BOOK", ui::Border::FixedTool,
                kClientArea),
       ORVENDA_TITLE_1(add<ui::Label>("ORVENDA_TITLE_1", bold(120, 120, 3735, 465, 12), "NAME")),
@@ -72,7 +72,8 @@ AddressBook::AddressBook(ui::Application& app, platform::Services& services)
       SAVE_CLOSE_BUTTON(add<ui::Button>("SAVE_CLOSE_BUTTON",
                                         at(6360, 8160, 1935, 495, kSaveCloseTab),
                                         "SAVE AND CLOSE")),
-      services_(services) {
+      services_(services),
+      compose_(compose) {
     rows_.reserve(kRows);
     for (int n = 1; n <= kRows; ++n) {
         const float top = rowTop(n);

@@ -7,12 +7,12 @@
 // indexed set: every member is built and handled by the same rule.
 //
 // This room reads and writes the settings store (through src/settings) and
-// the compose window's four address fields, which it reaches by the names in
-// src/names. It uses ui and the platform service bundle, never app, and
-// makes no platform call.
+// reaches the compose window only through AddressFields. It uses ui and the
+// platform service bundle, never app, and makes no platform call.
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "names/window_names.h"
@@ -27,23 +27,30 @@ inline constexpr int kRows = settings::keys::AddressBookRows;
 
 enum class Family { From, To, Cc, Bcc };
 
+// All the address book may do to the compose window, which hands it over
+// when the book is made.
+class AddressFields {
+public:
+    virtual void putAddress(Family field, const std::string& address) = 0;
+
+protected:
+    ~AddressFields() = default;
+};
+
 // One family of pick buttons: one button per row, all alike.
 struct PickFamily {
     Family family;
     const char* prefix;   // button name = prefix + row number
     const char* caption;
     float left;           // twips, the family's column
-    const char* target;   // the compose window field it writes
 };
 
 inline constexpr std::array<PickFamily, 4> kFamilies{{
-    {Family::From, "FROM_BUTTON_", "From", 8640, names::kFromField},
-    {Family::To, "TO_BUTTON_", "To", 9360, names::kToField},
-    {Family::Cc, "CC_BUTTON_", "Cc", 10080, names::kCcField},
-    {Family::Bcc, "BCC_BUTTON_", "Bcc", 10800, names::kBccField},
+    {Family::From, "FROM_BUTTON_", "From", 8640},
+    {Family::To, "TO_BUTTON_", "To", 9360},
+    {Family::Cc, "CC_BUTTON_", "Cc", 10080},
+    {Family::Bcc, "BCC_BUTTON_", "Bcc", 10800},
 }};
-
-inline const PickFamily& pickFamily(Family family) { return kFamilies[static_cast<int>(family)]; }
 
 // One entry of the book: its two boxes and its four pick buttons.
 struct Row {
@@ -57,7 +64,8 @@ struct Row {
 
 class AddressBook : public ui::Form {
 public:
-    AddressBook(ui::Application& app, platform::Services& services);
+    // Picks go into `compose`; with none, a pick does nothing.
+    AddressBook(ui::Application& app, platform::Services& services, AddressFields* compose);
 
     ui::Label& ORVENDA_TITLE_1;
     ui::Label& ORVENDA_TITLE_2;
@@ -89,6 +97,7 @@ private:
     void showColumn(Family family, const ui::TickBox& tickbox);
 
     platform::Services& services_;
+    AddressFields* compose_;
     std::vector<Row> rows_;
 };
 

@@ -3,20 +3,12 @@
 // A pick copies a row's address, exactly as its box shows it, over the whole
 // text of the family's field in the compose window. The column tickboxes
 // show or hide all 20 buttons of their column. Nothing here is stored.
-// Reaches the compose window only by the names in src/names.
 #include "addressbook/address_book.h"
-
-#include "names/window_names.h"
 
 namespace orvenda::addressbook {
 
 void AddressBook::PICK_BUTTON_Click(Family family, int row) {
-    const std::string& address = this->row(row).address.text();
-    // The compose window owns this one while it is open. Without it there is
-    // nowhere to pick into, and naming it must not bring it back to life.
-    ui::Form* compose = app().find(names::kMainWindow);
-    if (!compose) return;
-    compose->get<ui::TextBox>(pickFamily(family).target).setText(address);
+    if (compose_) compose_->putAddress(family, this->row(row).address.text());
 }
 
 void AddressBook::SHOW_CC_TB_Click() { showColumn(Family::Cc, SHOW_CC_TB); }

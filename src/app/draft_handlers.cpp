@@ -30,11 +30,10 @@ void MainWindow::SENDEMAIL_LOG_BUTTON_Click() {
     launchNotepad(OPEN_LOG_COMMAND_TEXTBOX, kOpenLogBeforeFirstTick, send::openLogCommand);
 }
 
-// Until the composer's first tick the command fields hold placeholders that
+// Until the composer's first tick the command lines are placeholders that
 // name no program; the command is then built from the same pieces.
-void MainWindow::launchNotepad(const ui::TextBox& field, const char* beforeFirstTick, NotepadCommand build) {
-    const std::string command =
-        drafts::viewerCommand(field.text(), beforeFirstTick, build(INSTALL_FOLDER_TEXTBOX.text(), vocabulary()));
+void MainWindow::launchNotepad(const std::string& lastTick, const char* beforeFirstTick, NotepadCommand build) {
+    const std::string command = drafts::viewerCommand(lastTick, beforeFirstTick, build(INSTALL_FOLDER_TEXTBOX.text()));
     launch(command, platform::kNormalWithFocus, command);
 }
 

@@ -9,7 +9,7 @@
 namespace orvenda::app {
 
 std::string MainWindow::messageFilePath() const {
-    return send::messageFilePath(INSTALL_FOLDER_TEXTBOX.text(), vocabulary());
+    return send::messageFilePath(INSTALL_FOLDER_TEXTBOX.text());
 }
 
 bool MainWindow::reportIf(const std::optional<std::string>& failure, const std::string& before) {

@@ -13,8 +13,10 @@ void defineWindows(ui::Application& app, platform::Services& services) {
     app.define(kMainWindow, [&services](ui::Application& a) {
         return std::make_unique<MainWindow>(a, services);
     });
+    // Opened by the compose window, as its owner, which takes its picks.
     app.define(addressbook::kAddressBookWindow, [&services](ui::Application& a) {
-        return std::make_unique<addressbook::AddressBook>(a, services);
+        auto* compose = dynamic_cast<MainWindow*>(a.find(kMainWindow));
+        return std::make_unique<addressbook::AddressBook>(a, services, compose);
     });
     app.define(windows::kAboutWindow, [&services](ui::Application& a) {
         return std::make_unique<windows::AboutWindow>(a, services);

@@ -20,7 +20,7 @@ inline constexpr std::size_t kInterpreterLineLimit = 8191;
 // A text and the name the user knows its field by ("To field").
 struct NamedText {
     std::string_view text;
-    const char* name;
+    std::string name;
 };
 
 // A character of `field` that the system's code page cannot hold; `outcome`

@@ -33,7 +33,6 @@ public:
     // interpreter metacharacter.
     CommandLineBuilder& bare(std::string_view value);
 
-    const std::string& text() const { return line_; }
     std::string take() { return std::move(line_); }
 
 private:

@@ -1,6 +1,6 @@
-// send: the sender's command line and the lines around it, from plain
-// values: the texts of the compose window's fields and of its fixed
-// vocabulary in, a line out. Knows no window; a handler gathers the texts.
+// send: the sender's command line and the lines around it, from the texts
+// of the compose window's fields; the fixed pieces they are made of are this
+// composer's own constants. Knows no window: a handler gathers the texts.
 // Uses the command-line builder beside it only.
 #pragma once
 
@@ -12,31 +12,25 @@ namespace orvenda::send {
 // What the user typed or chose: the texts the line carries.
 struct Fields {
     std::string_view folder, from, to, cc, bcc, subject, server, user, password;
-    std::string_view tls;  // the TLS mode text: "no", "yes" or "auto"
-};
-
-// The fixed pieces of every line, as the compose window holds them.
-struct Vocabulary {
-    std::string_view quote;  // opens and closes a quoted value
-    std::string_view dashF, dashT, dashCc, dashBcc, dashU, dashO, dashS, dashXu, dashXp;
-    std::string_view dashReplyTo, dashL, dashTls, dashTlsU, dashTlsP, dashQ, dashV;
-    std::string_view senderExe, logFile, messageFile;  // each "\" + a file name
-    std::string_view notepad;                           // "notepad.exe "
+    std::string_view tls;  // the TLS mode's text
 };
 
 // The whole line that runs the sender. Field texts pass through the
 // command-line builder, so a quote, a caret or an ampersand typed into a
 // field reaches the sender as part of that field and nothing else; texts of
 // ordinary characters stand in the line as typed.
-std::string senderCommandLine(const Fields& fields, const Vocabulary& words);
+std::string senderCommandLine(const Fields& fields);
 
 // Install folder + "\SE-EMAIL.txt".
-std::string messageFilePath(std::string_view folder, const Vocabulary& words);
+std::string messageFilePath(std::string_view folder);
 // The Notepad command lines: the sender's log and the message file.
-std::string openLogCommand(std::string_view folder, const Vocabulary& words);
-std::string editEmailCommand(std::string_view folder, const Vocabulary& words);
+std::string openLogCommand(std::string_view folder);
+std::string editEmailCommand(std::string_view folder);
 
-// The interpreter's prefix, then the sender's line in quotes.
-std::string launchLine(std::string_view interpreter, std::string_view senderLine, const Vocabulary& words);
+// The interpreter's prefix for a send in a window of its own (`shown`) or
+// hidden, and the whole line it launches: that prefix, then the sender's
+// line in quotes.
+std::string_view interpreter(bool shown);
+std::string launchLine(std::string_view interpreter, std::string_view senderLine);
 
 }  // namespace orvenda::send

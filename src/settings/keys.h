@@ -1,6 +1,11 @@
 // settings: the key catalogue. Every key the program reads or writes, with
 // its text form and its default. A key bears the name of the control whose
 // state it keeps, except the geometry keys and OUTPUT_WINDOW_VISIBLE.
+//
+// Keys made from controls follow a rule instead of a line each: the compose
+// window's kept fields and TLS tickboxes are stored under their controls'
+// names, with the text or tick each starts with as the default; the address
+// book's rows as below.
 #pragma once
 
 #include <cstdint>
@@ -37,20 +42,13 @@ namespace keys {
 inline constexpr GeometryKeys Main{
     {"MainLeft", 1000}, {"MainTop", 1000}, {"MainWidth", 13575}, {"MainHeight", 8250}};
 inline constexpr FlagKey OUTPUT_WINDOW_VISIBLE{"OUTPUT_WINDOW_VISIBLE", true};
-// Written at closing, read by nothing.
+// Written at closing and read by nothing (start-up reads
+// OUTPUT_WINDOW_VISIBLE): the stored settings keep every key they have
+// always had, for earlier versions of the program and whatever else reads them.
 inline constexpr FlagKey OUTPUT_COMMAND_TEXTBOX{"OUTPUT_COMMAND_TEXTBOX", true};
 inline constexpr TickKey SAVE_SETTINGS_TICKBOX{"SAVE_SETTINGS_TICKBOX", 0};
 inline constexpr TickKey OUTPUT_TB_TICKBOX{"OUTPUT_TB_TICKBOX", 1};
 inline constexpr TickKey SHOW_SE_PROGRESS_TICKBOX{"SHOW_SE_PROGRESS_TICKBOX", 1};
-inline constexpr TextKey INSTALL_FOLDER_TEXTBOX{"INSTALL_FOLDER_TEXTBOX", "e.g. C:\\SendEmail"};
-inline constexpr TextKey SMTP_SERVER_ADDRESS_PORT_TEXTBOX{"SMTP_SERVER_ADDRESS_PORT_TEXTBOX",
-                                                          "e.g. IP:25 or FQDN:25"};
-inline constexpr TextKey SMTP_USERNAME_TEXTBOX{"SMTP_USERNAME_TEXTBOX", "username"};
-inline constexpr TextKey SMTP_PASSWORD_TEXTBOX{"SMTP_PASSWORD_TEXTBOX", "pwsample"};
-inline constexpr TextKey SEND_FROM_ADDRESS_TEXTBOX{"SEND_FROM_ADDRESS_TEXTBOX", ""};
-inline constexpr TickKey TLS_NO_TICKBOX{"TLS_NO_TICKBOX", 1};
-inline constexpr TickKey TLS_YES_TICKBOX{"TLS_YES_TICKBOX", 0};
-inline constexpr TickKey TLS_AUTO_TICKBOX{"TLS_AUTO_TICKBOX", 0};
 
 // About window.
 inline constexpr GeometryKeys About{

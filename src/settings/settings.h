@@ -41,8 +41,6 @@ public:
     void write(const TickKey& key, std::int16_t value);
     void write(const FlagKey& key, bool value);
 
-    Store& store() const { return store_; }
-
 private:
     std::string raw(std::string_view key, const std::string& fallback);
     void put(std::string_view key, const std::string& value);

@@ -221,7 +221,6 @@ public:
     Timer(Form& form, std::string name, int intervalMs, bool enabled);
     int interval() const { return interval_; }
     void setInterval(int ms);
-    bool timerEnabled() const { return enabled(); }
     void setTimerEnabled(bool on) { setEnabled(on); }
     bool running() const { return enabled() && interval_ > 0; }
     void fire();

@@ -26,10 +26,6 @@ void Form::setGeometry(Bounds outer) {
     geometry_ = outer;
     if (peer) peer->geometryChanged();
 }
-void Form::setLeft(float v) { setGeometry({v, geometry_.top, geometry_.width, geometry_.height}); }
-void Form::setTop(float v) { setGeometry({geometry_.left, v, geometry_.width, geometry_.height}); }
-void Form::setWidth(float v) { setGeometry({geometry_.left, geometry_.top, v, geometry_.height}); }
-void Form::setHeight(float v) { setGeometry({geometry_.left, geometry_.top, geometry_.width, v}); }
 
 namespace {
 
@@ -104,7 +100,9 @@ void Form::unload() {
     }
     shown_ = false;
     owner_ = nullptr;
-    app_.unloaded(*this);
+    Application& app = app_;  // outside any event, unloaded() destroys this form
+    app.unloaded(*this);
+    app.unloadUnseen();
 }
 
 WindowHandle Form::handle() const { return peer ? peer->handle() : 0; }
@@ -186,6 +184,14 @@ void Application::unloaded(Form& form) {
     forms_.erase(it);
     if (depth_ == 0) dying_.clear();
     if (forms_.empty()) backend_.quit();
+}
+
+// A window that is not on screen would keep the program running with
+// nothing to see and nothing to close it by.
+void Application::unloadUnseen() {
+    for (const auto& [_, f] : forms_)
+        if (f->shown()) return;
+    while (!forms_.empty()) forms_.begin()->second->unload();
 }
 
 void Application::dispatch(const std::function<void()>& event) {

@@ -2,8 +2,9 @@
 //
 // A Form is one window kind, addressed by name. It is created on first use
 // (which runs Form_Load without showing it), shown plainly or modally over an
-// owner, and unloaded (which runs Form_Unload and then destroys it). The
-// program ends when its last form is unloaded. Everything here is platform
+// owner, and unloaded (which runs Form_Unload and then destroys it, and is
+// the one place that says which windows close with it). The program ends
+// when its last form is unloaded. Everything here is platform
 // free; a Backend (peer.h) puts it on a screen (win32/), or keeps it in memory for the tests.
 #pragma once
 
@@ -54,10 +55,6 @@ public:
     float width() const { return geometry_.width; }
     float height() const { return geometry_.height; }
     void setGeometry(Bounds outer);
-    void setLeft(float v);
-    void setTop(float v);
-    void setWidth(float v);
-    void setHeight(float v);
     // Moves a window that lies wholly outside every monitor onto the nearest
     // monitor's work area; any other geometry stays as it is.
     void keepOnScreen();
@@ -78,8 +75,9 @@ public:
     void show();
     void showModal(Form& owner);
     void bringToFront();
-    // Runs Form_Unload, then the form is destroyed once the current event
-    // has been handled.
+    // Unloads the modal windows over it, runs Form_Unload, and the form is
+    // destroyed once the current event has been handled. If that leaves no
+    // window on screen, the windows not on screen are unloaded too.
     void unload();
 
     WindowHandle handle() const;
@@ -153,8 +151,6 @@ public:
     bool loaded(const std::string& name) const;
     Form* find(const std::string& name) const;
 
-    // True while at least one form is loaded.
-    bool running() const { return !forms_.empty(); }
     // Runs one event (a click, a timer tick, a close) and then destroys the
     // forms that the event unloaded.
     void dispatch(const std::function<void()>& event);
@@ -162,6 +158,7 @@ public:
 private:
     friend class Form;
     void unloaded(Form& form);
+    void unloadUnseen();
 
     Backend& backend_;
     std::map<std::string, Factory> factories_;

@@ -39,7 +39,7 @@ TEST_F(ComposeWindow, StartUpShowsWhatAnEarlierRunStoredAndClosingStoresEveryKep
     auto& w = p.start();
     for (auto [key, stored] : kFields) EXPECT_EQ(shown(w, key), stored) << key;
     EXPECT_EQ(w.geometry(), (ui::Bounds{-15, 1234.5f, 9000, 6000}));
-    EXPECT_EQ(w.TLS_TB_SETTING.text(), "yes");
+    EXPECT_EQ(w.TLS_TB_SETTING(), "yes");
     EXPECT_FALSE(w.OUTPUT_COMMAND_TEXTBOX.visible());
     EXPECT_TRUE(w.ADDRESS_BOOK_BUTTON.visible());
     p.store.writes.clear();
@@ -61,10 +61,9 @@ TEST_F(ComposeWindow, StartUpShowsWhatAnEarlierRunStoredAndClosingStoresEveryKep
 
 // Only the password field hides what it holds, only the About window's
 // texts are read-only, only the body and the command line take several
-// lines, and the compose window shows its 11 fields and no vocabulary.
-TEST_F(ComposeWindow, OnlyThePasswordHidesOnlyAboutIsReadOnlyAndNoVocabularyShows) {
+// lines.
+TEST_F(ComposeWindow, OnlyThePasswordHidesOnlyAboutIsReadOnly) {
     auto& w = p.start();
-    int shownFields = 0;
     for (const ui::Form* form : {static_cast<ui::Form*>(&w), &p.app.form(windows::kAboutWindow)})
         for (const auto& c : form->controls()) {
             auto* box = dynamic_cast<const ui::TextBox*>(c.get());
@@ -72,9 +71,7 @@ TEST_F(ComposeWindow, OnlyThePasswordHidesOnlyAboutIsReadOnlyAndNoVocabularyShow
             EXPECT_EQ(box->style().password, box == &w.SMTP_PASSWORD_TEXTBOX) << c->name();
             EXPECT_EQ(box->style().readOnly, form != &w) << c->name();
             EXPECT_EQ(box->style().multiLine, box == &w.MESSAGE_TEXTBOX || box == &w.OUTPUT_COMMAND_TEXTBOX);
-            shownFields += form == &w && box->visible();
         }
-    EXPECT_EQ(shownFields, 11);
 }
 
 }  // namespace orvenda::app_tests

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <map>
 
 #include "support/sender_fields.h"
 #include "support/temp_folder.h"
@@ -26,7 +25,7 @@ TEST(Composer, FieldsToLine) {
         auto& w = p.start();
         testing::typeSenderFields(w, fields);
         p.advance(999);
-        EXPECT_EQ(w.OUTPUT_COMMAND_TEXTBOX.text() + w.EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX.text(), "OUTPUT COMMAND WINDOW\r\nEDIT EMAIL");
+        EXPECT_EQ(w.OUTPUT_COMMAND_TEXTBOX.text() + w.EDIT_EMAIL_NOTEPAD_COMMAND_TEXTBOX, "OUTPUT COMMAND WINDOW\r\nEDIT EMAIL");
         p.advance(1);
         EXPECT_EQ(w.OUTPUT_COMMAND_TEXTBOX.text(), line);
         w.OUTPUT_COMMAND_TEXTBOX.userEdited("typed by hand");  // stays until the next tick
@@ -35,57 +34,63 @@ TEST(Composer, FieldsToLine) {
     }
 }
 
-// Ticks and enabled states of "no", "yes" and "auto", and the mode text.
-std::string tls(app::MainWindow& w) {
+using send::Tls;
+using send::TlsChoice;
+
+// What "no", "yes" and "auto" show (the tick, "-" when greyed out) and the
+// mode's text, by the value and in the window.
+std::string tls(TlsChoice c) {
+    std::string s;
+    for (Tls box : send::kTlsModes) s += std::to_string(shows(c, box).ticked) + (shows(c, box).enabled ? " " : "- ");
+    return s + std::string(text(c.mode));
+}
+std::string tls(const app::MainWindow& w) {
     std::string s;
     for (auto* box : {&w.TLS_NO_TICKBOX, &w.TLS_YES_TICKBOX, &w.TLS_AUTO_TICKBOX})
-        s += std::to_string(box->value()) + (box->enabled() ? "" : "-") + " ";
-    return s + w.TLS_TB_SETTING.text();
+        s += std::to_string(box->ticked()) + (box->enabled() ? " " : "- ");
+    return s + std::string(w.TLS_TB_SETTING());
 }
 
-// The four states the selector can be in, and where a click on "no", "yes"
-// or "auto" takes each: from mode no, every mode is a click or two away.
-const std::map<std::string, std::array<std::string, 3>> kNextState = {
-    {"1 0- 0- no", {"0 0 0 no", "1 0- 0- no", "1 0- 0- no"}},
-    {"0 0 0 no", {"1 0- 0- no", "0- 1 0- yes", "0- 0- 1 auto"}},
-    {"0- 1 0- yes", {"0- 1 0- yes", "1 0- 0- no", "0- 1 0- yes"}},
-    {"0- 0- 1 auto", {"0- 0- 1 auto", "0- 0- 1 auto", "1 0- 0- no"}}};
+const TlsChoice kNo{}, kOpen{Tls::No, true}, kYes{Tls::Yes}, kAuto{Tls::Auto};
 
-// Every stored combination of the three keys (0, 1 or missing): the four
-// that the program's own closing writes come back as they were left, every
-// other one as mode no; from each, every run of three clicks moves from
-// state to state as the table says.
-TEST(TlsSelector, EveryStoredCombinationStartsInAStateOfTheTableAndClicksFollowIt) {
-    const char* const kKeys[] = {"TLS_NO_TICKBOX", "TLS_YES_TICKBOX", "TLS_AUTO_TICKBOX"};
-    const std::map<std::string, std::string> kSaved = {
-        {"100", "1 0- 0- no"}, {"000", "0 0 0 no"}, {"010", "0- 1 0- yes"}, {"001", "0- 0- 1 auto"}};
-    for (int combination = 0; combination < 27; ++combination) {
-        std::string stored, effective;
-        for (int k = 0, c = combination; k < 3; ++k, c /= 3) {
-            stored += "01-"[c % 3];
-            effective += c % 3 == 2 ? "100"[k] : stored.back();
-        }
-        const auto saved = kSaved.find(effective);
-        for (int clicks = 0; clicks < 27; ++clicks) {
-            Program p;
-            for (int k = 0; k < 3; ++k)
-                if (stored[k] != '-') p.store.seed(kKeys[k], std::string(1, stored[k]));
-            auto& w = p.start();
-            EXPECT_EQ(tls(w), saved == kSaved.end() ? "1 0- 0- no" : saved->second) << stored;
-            for (int k = 0, c = clicks; k < 3; ++k, c /= 3) {
-                const std::string before = tls(w);
-                auto& box = w.get<ui::TickBox>(kKeys[c % 3]);
-                const bool usable = box.enabled();
-                if (usable) box.setFocus();  // as a click or Tab does
-                box.userClick();
-                ASSERT_TRUE(kNextState.count(before)) << before;
-                EXPECT_EQ(tls(w), kNextState.at(before)[c % 3]) << before << ", " << kKeys[c % 3];
-                // A box greyed out by its own click hands the focus to "no".
-                if (usable && !box.enabled()) {
-                    EXPECT_EQ(p.backend.focus, &w.TLS_NO_TICKBOX) << before << ", " << kKeys[c % 3];
-                }
-            }
-        }
+// The four states, what the boxes show in each and where a click on "no",
+// "yes" or "auto" takes it: from mode no, every mode is a click or two away.
+// Of the stored ticks (bits 1, 2 and 4: "no", "yes", "auto"), the four that
+// the program's own closing writes start as they were left, any other as
+// mode no.
+TEST(TlsChoice, ClicksMoveAsTheTableSaysAndStoredTicksStartTheStateThatShowsThemOrModeNo) {
+    const std::tuple<TlsChoice, const char*, std::array<TlsChoice, 3>> states[] = {
+        {kNo, "1 0- 0- no", {kOpen, kNo, kNo}},
+        {kOpen, "0 0 0 no", {kNo, kYes, kAuto}},
+        {kYes, "0- 1 0- yes", {kYes, kNo, kYes}},
+        {kAuto, "0- 0- 1 auto", {kAuto, kAuto, kNo}}};
+    for (const auto& [state, shown, next] : states) {
+        EXPECT_EQ(tls(state), shown);
+        for (Tls box : send::kTlsModes) EXPECT_EQ(tls(clicked(state, box)), tls(next[int(box)])) << shown << ", box " << int(box);
+    }
+    const TlsChoice starts[8] = {kOpen, kNo, kYes, kNo, kAuto, kNo, kNo, kNo};
+    for (int bits = 0; bits < 8; ++bits)
+        EXPECT_EQ(tls(send::fromStoredTicks({bool(bits & 1), bool(bits & 2), bool(bits & 4)})), tls(starts[bits])) << bits;
+}
+
+// A first start, nothing stored: mode no, and the examples the fields start
+// with stand in the line. The window then shows the choice after each click;
+// a box greyed out by its own click hands the focus to "no", any other keeps it.
+TEST(TlsSelector, AFirstStartHasModeNoAndEachClickShowsTheChoiceAndABoxGreyedOutByItHandsTheFocusToNo) {
+    Program p;
+    auto& w = p.start();
+    p.advance(1000);
+    EXPECT_EQ(w.OUTPUT_COMMAND_TEXTBOX.text(), R"("e.g. C:\SendEmail\SendEmail.exe" -f "" -t "" -cc "" -bcc "" -u "" -o message-file="e.g. C:\SendEmail\SE-EMAIL.txt" -s "e.g. IP:25 or FQDN:25" -xu "username" -xp "pwsample" -o reply-to= -l "e.g. C:\SendEmail\SENDEMAIL-LOG.txt" -o tls=no -o username=username -o password=pwsample -q  -v )");
+    // Each box clicked with the focus on it, the state then shown, and where the focus is.
+    const std::tuple<ui::TickBox*, TlsChoice, ui::TickBox*> clicks[] = {
+        {&w.TLS_NO_TICKBOX, kOpen, &w.TLS_NO_TICKBOX}, {&w.TLS_YES_TICKBOX, kYes, &w.TLS_YES_TICKBOX},
+        {&w.TLS_YES_TICKBOX, kNo, &w.TLS_NO_TICKBOX}, {&w.TLS_NO_TICKBOX, kOpen, &w.TLS_NO_TICKBOX},
+        {&w.TLS_AUTO_TICKBOX, kAuto, &w.TLS_AUTO_TICKBOX}, {&w.TLS_AUTO_TICKBOX, kNo, &w.TLS_NO_TICKBOX}};
+    for (const auto& [box, shown, focus] : clicks) {
+        box->setFocus();
+        box->userClick();
+        EXPECT_EQ(tls(w), tls(shown));
+        EXPECT_EQ(p.backend.focus, focus) << tls(shown);
     }
 }
 

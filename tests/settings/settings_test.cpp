@@ -33,10 +33,10 @@ TEST(StoredTexts, WhatDoesNotConvertReadsAsTheDefault) {
     for (const char* bad : {"true", "1", "Yes"}) EXPECT_FALSE(parseFlag(bad)) << bad;
     EXPECT_EQ(parseNumber(" -5\t").value_or(0) + parseNumber("+7").value_or(0), 2.0f);
     testing::Program p;
-    for (auto [key, text] : {std::pair{"MainWidth", "wide"}, {"TLS_NO_TICKBOX", "3"}, {"OUTPUT_WINDOW_VISIBLE", "no"}})
+    for (auto [key, text] : {std::pair{"MainWidth", "wide"}, {"OUTPUT_TB_TICKBOX", "3"}, {"OUTPUT_WINDOW_VISIBLE", "no"}})
         p.store.seed(key, text);
     EXPECT_EQ(p.settings.read(keys::Main.width), 13575.0f);
-    EXPECT_EQ(p.settings.read(keys::TLS_NO_TICKBOX), 1);
+    EXPECT_EQ(p.settings.read(keys::OUTPUT_TB_TICKBOX), 1);
     EXPECT_TRUE(p.settings.read(keys::OUTPUT_WINDOW_VISIBLE));
 }
 

@@ -13,7 +13,8 @@ struct SenderFields {
     std::string folder, from, to, cc, bcc, subject, server, user, password, tls;
 };
 
-// Types every field (and sets the TLS mode text) as a user would.
+// Types every field and, from mode no or the mode given, chooses the TLS mode
+// as a user would.
 inline void typeSenderFields(app::MainWindow& w, const SenderFields& f) {
     for (auto [box, text] : {std::pair{&w.INSTALL_FOLDER_TEXTBOX, &f.folder}, {&w.SEND_FROM_ADDRESS_TEXTBOX, &f.from},
                              {&w.SEND_TO_ADDRESS_TEXTBOX, &f.to}, {&w.SEND_CC_ADDRESS_TEXTBOX, &f.cc},
@@ -21,7 +22,9 @@ inline void typeSenderFields(app::MainWindow& w, const SenderFields& f) {
                              {&w.SMTP_SERVER_ADDRESS_PORT_TEXTBOX, &f.server}, {&w.SMTP_USERNAME_TEXTBOX, &f.user},
                              {&w.SMTP_PASSWORD_TEXTBOX, &f.password}})
         box->userEdited(*text);
-    w.TLS_TB_SETTING.setText(f.tls);
+    if (w.TLS_TB_SETTING() == f.tls) return;
+    w.TLS_NO_TICKBOX.userClick();
+    (f.tls == "yes" ? w.TLS_YES_TICKBOX : w.TLS_AUTO_TICKBOX).userClick();
 }
 
 // The sender's arguments, program first, each field text exactly once where

@@ -235,7 +235,7 @@ private:
     void widths() {
         std::vector<int> px;
         for (const auto& p : bar_.panels())
-            px.push_back(p.widthTwips ? std::max(1, toPixels(float(p.widthTwips), window_.dpi())) : 0);
+            px.push_back(p.widthTwips ? std::max(1, twipsToPixels(float(p.widthTwips), window_.dpi())) : 0);
         w.setParts(px);
     }
     ui::StatusBar& bar_;

@@ -19,13 +19,7 @@ PixelRect pixelRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.
 
 }  // namespace
 
-int toPixels(float twips, unsigned dpi) { return twipsToPixels(twips, dpi); }
-
-float toTwips(int pixels, unsigned dpi) { return pixelsToTwips(pixels, dpi); }
-
 RECT toPixels(const Bounds& b, unsigned dpi) { return rect(framePixels(b, dpi, dpi)); }
-
-Bounds toTwips(const RECT& r, unsigned dpi) { return frameTwips(pixelRect(r), dpi, dpi); }
 
 RECT frameToPixels(const Bounds& b, unsigned windowDpi) {
     return rect(framePixels(b, systemDpi(), windowDpi));

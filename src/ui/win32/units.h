@@ -9,12 +9,8 @@
 
 namespace orvenda::ui::win32 {
 
-// Nearest pixel; NaN reads as 0 and absurd values are clamped.
-int toPixels(float twips, unsigned dpi);
-float toTwips(int pixels, unsigned dpi);
-// A rectangle in twips to left/top/right/bottom pixels, and back.
+// A rectangle in twips to left/top/right/bottom pixels.
 RECT toPixels(const Bounds& twips, unsigned dpi);
-Bounds toTwips(const RECT& pixels, unsigned dpi);
 // A window's outer frame in screen coordinates: left and top at the system
 // DPI, width and height at the DPI of the monitor the window is on.
 RECT frameToPixels(const Bounds& twips, unsigned windowDpi);

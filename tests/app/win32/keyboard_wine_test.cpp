@@ -111,22 +111,14 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
 // from there to the next usable control.
 TEST_F(Keyboard, ATlsBoxGreyedOutUnderTheFocusHandsItToNo) {
     ASSERT_TRUE(main);
-    const std::pair<const char*, bool> rounds[] = {
-        {"TLS_YES_TICKBOX", false}, {"TLS_AUTO_TICKBOX", false}, {"TLS_YES_TICKBOX", true}};  // box, by click
-    for (const auto& [box, byClick] : rounds) {
+    // The box, and the Tabs from "no" to it (none: it is clicked).
+    for (const auto& [box, tabs] : {std::pair{"TLS_YES_TICKBOX", 1}, {"TLS_AUTO_TICKBOX", 2}, {"TLS_YES_TICKBOX", 0}}) {
         ASSERT_TRUE(clickInto("TLS_NO_TICKBOX"));  // clears "no": the choice is open
-        if (byClick) {
-            ASSERT_TRUE(clickInto(box));
-        } else {
-            for (const char* next : {"TLS_YES_TICKBOX", "TLS_AUTO_TICKBOX"}) {
-                pressKey("Tab");
-                ASSERT_TRUE(focused(main, next));
-                if (next == std::string(box)) break;
-            }
-            pressKey("space");
-        }
+        for (int i = 0; i < tabs; ++i) pressKey("Tab");
+        ASSERT_TRUE(tabs ? focused(main, box) : clickInto(box)) << box;
+        if (tabs) pressKey("space");
         ASSERT_TRUE(waitUntil([&] { return main.checked(box); })) << box;
-        byClick ? clickOn(main.require(box)) : pressKey("space");
+        tabs ? pressKey("space") : clickOn(main.require(box));
         EXPECT_TRUE(focused(main, "TLS_NO_TICKBOX") && main.checked("TLS_NO_TICKBOX")) << box;
         pressKey("Tab");
         EXPECT_TRUE(focused(main, "ABOUT_BUTTON")) << box;
@@ -138,10 +130,9 @@ TEST_F(Keyboard, ATlsBoxGreyedOutUnderTheFocusHandsItToNo) {
 // puts it on top at the first tick and never takes the typing from the
 // compose window, and leaves the taskbar's standing alone; Enter on About's
 // OK presses it, on the tickbox nothing. A double click on "@" brings the
-// minimised compose window back in front.
-// After Alt+F4 a double click on "@" brings it back
-// as an ordinary window: never topmost, "@" taking no input until it closes,
-// and a Notepad opened from it in front of it. A log-off while the compose
+// minimised compose window back in front. After Alt+F4 a double click on
+// "@" brings it back as an ordinary window: never topmost, "@" taking no
+// input until it closes, and a Notepad opened from it in front of it. A log-off while the compose
 // window is modal over "@" then ends the program.
 TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     ASSERT_TRUE(main);

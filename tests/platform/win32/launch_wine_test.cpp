@@ -19,19 +19,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path systemFolder() {
+const fs::path systemFolder = [] {
     wchar_t folder[MAX_PATH];
     return fs::path(std::wstring(folder, GetSystemDirectoryW(folder, MAX_PATH)));
-}
+}();
 
+// Each test in a folder of its own, which it may make its current one.
 struct LaunchWine : ::testing::Test {
     const fs::path folder = fs::temp_directory_path() / ("orvenda-launch-" + std::to_string(GetCurrentProcessId()));
     LaunchWine() { fs::create_directories(folder); }
-    ~LaunchWine() override {
-        SetCurrentDirectoryW(fs::temp_directory_path().c_str());
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    ~LaunchWine() override { SetCurrentDirectoryW(folder.parent_path().c_str()), fs::remove_all(folder); }
 };
 
 TEST_F(LaunchWine, ProgramsRunInTheSystemFolder) {
@@ -41,12 +38,12 @@ TEST_F(LaunchWine, ProgramsRunInTheSystemFolder) {
     ASSERT_EQ(launcher->LaunchCommandLine("cmd.exe /V:OFF /c \"cd > \"" + said.string() + "\"\"", platform::kHidden),
               std::nullopt);
     ASSERT_TRUE(waitUntil([&] { return readFile(said).find('\n') != std::string::npos; }));
-    EXPECT_EQ(platform::win32::wide(readFile(said)), systemFolder().wstring() + L"\r\n");
+    EXPECT_EQ(platform::win32::wide(readFile(said)), systemFolder.wstring() + L"\r\n");
 }
 
 // The system's cmd.exe, broken for the test and put back after it.
 TEST_F(LaunchWine, AProgramThatCannotStartIsNamedInAWholeSentence) {
-    const fs::path cmd = systemFolder() / "cmd.exe", kept = folder / "cmd.exe";
+    const fs::path cmd = systemFolder / "cmd.exe", kept = folder / "cmd.exe";
     fs::copy_file(cmd, kept);
     struct PutBack {
         const fs::path &cmd, &kept;

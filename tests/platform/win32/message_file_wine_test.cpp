@@ -76,14 +76,9 @@ TEST_F(MessageFileWine, AFailedSaveKeepsTheOldBytesAndSaysWhy) {
     EXPECT_EQ(files->write((folder / "SE-EMAIL?.txt").string(), "new\r\n"), systemReason(ERROR_INVALID_NAME) + " No message file was made.");
     EXPECT_EQ(readFile(file), "old\r\n");
     EXPECT_EQ(entries(), Names{"SE-EMAIL.txt"});
-    // The system's reason that such failure messages carry: its own sentence
-    // without the line break, and the number where the system has no text.
-    for (unsigned long code : {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}) {
-        const std::string reason = platform::win32::systemReason(code);
-        EXPECT_TRUE(reason.size() > 2 && !reason.starts_with("System error") && reason.find_first_of("\r\n ", reason.size() - 1) == std::string::npos)
-            << code << ": \"" << reason << "\"";
-    }
-    EXPECT_EQ(platform::win32::systemReason(0x20001234), "System error 536875572.");
+    // The number where the system has no text (its texts lose their line
+    // breaks and placeholders as the native table of system texts shows).
+    EXPECT_EQ(systemReason(0x20001234), "System error 536875572.");
 }
 
 // Real-time protection opens every new file for a moment, sharing reading

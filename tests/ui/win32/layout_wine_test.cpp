@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "app/main_window.h"
 #include "app/program.h"
@@ -389,7 +390,7 @@ TEST_F(Windows, EveryFieldIsNamedAsASightedUserReadsIt) {
 // when first shown, with the text it was given meanwhile, in its place in
 // z-order (the order Tab follows and screen readers name by) and with its
 // name just before it; a label shows as the program says. Each timer ticks
-// for itself, and not once disabled.
+// for itself, and not once disabled. The focus never falls into nothing.
 TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsTextAndEachTimerTicksForItself) {
     struct Late : ui::Form {
         explicit Late(ui::Application& app) : Form(app, "ORVENDA_TEST_LATE", "late", ui::Border::Sizable, {0, 0, 3000, 2000}) {
@@ -429,6 +430,29 @@ TEST_F(Windows, AFieldFirstShownLaterTakesItsPlaceAndItsTextAndEachTimerTicksFor
     const int ticks = late.fastTicks;
     EXPECT_FALSE(testing::win32::waitUntil([&] { return pump(), late.fastTicks > ticks; }, 300));
     EXPECT_EQ(late.slowTicks, 0);
+    // A field disabled or hidden under the focus hands it to the next tab
+    // stop, where Tab goes, around past the last; while another window is
+    // active, to the field that gets the focus back.
+    const testing::win32::Window native(window);
+    SetForegroundWindow(window);
+    SetFocus(native.require("FIELD_1"));
+    for (auto [name, hide, next] : {std::tuple{"FIELD_1", false, "FIELD_2"}, {"FIELD_2", true, "FIELD_0"}}) {
+        const HWND tab = GetNextDlgTabItem(window, GetFocus(), FALSE);
+        ui::Control& c = *late.find(name);
+        app.dispatch([&c, hide = hide] { hide ? c.setVisible(false) : c.setEnabled(false); });
+        pump();
+        EXPECT_TRUE(GetFocus() == native.require(next) && GetFocus() == tab) << name;
+    }
+    late.find("FIELD_1")->setEnabled(true);
+    const HWND other = CreateWindowExW(0, L"STATIC", L"another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900, 100,
+                                       300, 200, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    pump();
+    late.find("FIELD_0")->setVisible(false);
+    SetForegroundWindow(window);
+    pump();
+    EXPECT_EQ(GetFocus(), native.require("FIELD_1"));
+    DestroyWindow(other);
     app.dispatch([&late] { late.unload(); });
 }
 

@@ -12,7 +12,7 @@
 // page, as the real sender reads them), each on a line, to ORVENDA_RECORD_TO.
 //
 // ORVENDA_PROPERTY_CASES (default 400) and ORVENDA_PROPERTY_SEED choose the
-// cases; tests/send/e2e/property.sh runs 10,000. Percent signs are left out:
+// cases; script/property runs 10,000. Percent signs are left out:
 // the interpreter expands %NAME% even inside quotes, which no quoting stops.
 #include "platform/win32/text.h"
 #include "support/program.h"
