@@ -100,7 +100,8 @@ TEST_F(Book, EachPickCopiesItsRowsAddressAsShownOverItsFamilysFieldOnly) {
         }
 }
 
-// The window's tab order: these, then only what has no tab index.
+// The window's tab order: these, at positions 0, 1, 2, ..., then only what
+// has no tab index.
 TEST_F(Book, TabRunsSaveTheColumnTickboxesTheRowsThenTheClearGuardAndClear) {
     auto& book = open();
     std::vector<const ui::Control*> expected{&book.SAVE_CLOSE_BUTTON, &book.SHOW_CC_TB, &book.SHOW_BCC_TB};
@@ -111,7 +112,10 @@ TEST_F(Book, TabRunsSaveTheColumnTickboxesTheRowsThenTheClearGuardAndClear) {
     expected.insert(expected.end(), {&book.ENABLE_CLEAR_DATA_BUTTON_TICKBOX, &book.CLEAR_SAVED_DATA_BUTTON});
     std::vector<const ui::Control*> byTab;
     for (const ui::Control* c : book.tabOrder())
-        if (c->look().tabIndex >= 0) byTab.push_back(c);
+        if (c->look().tabIndex >= 0) {
+            EXPECT_EQ(c->look().tabIndex, int(byTab.size())) << "no gap";
+            byTab.push_back(c);
+        }
     EXPECT_EQ(byTab, expected);
 }
 
