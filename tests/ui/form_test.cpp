@@ -65,6 +65,34 @@ TEST_F(FormModel, EveryChangeTheProgramMakesReachesThePeer) {
     EXPECT_EQ(backend.heard, (std::vector{Property::Value, Property::Enabled, Property::Visible, Property::Text}));
 }
 
+// Tab stops in an order other than that of creation, a label among them.
+struct Ring : Form {
+    explicit Ring(Application& app) : Form(app, "RING", "RING", Border::Sizable, {}) {}
+    static Look at(int tabIndex) { return Look{{}, tabIndex, {}, {}, {}}; }
+    TextBox& a = add<TextBox>("A", at(1), "");
+    TickBox& b = add<TickBox>("B", at(3), "b", 0);
+    Button& c = add<Button>("C", at(2), "c");
+    Label& label = add<Label>("LABEL", at(0), "label");
+};
+
+// Disabling or hiding the focused control hands the focus to the next tab
+// stop by tab index, wrapping around; an unfocused one moves nothing.
+TEST_F(FormModel, TheKeyboardFocusMovesOnWhenItsControlIsDisabledOrHidden) {
+    app.define("RING", [](Application& a) { return std::make_unique<Ring>(a); });
+    auto& f = app.form<Ring>("RING");
+    f.b.setEnabled(false);
+    f.b.setEnabled(true);
+    EXPECT_EQ(backend.focus, nullptr);
+    f.a.setFocus();
+    f.a.setEnabled(false);
+    EXPECT_EQ(backend.focus, &f.c);  // past the label
+    f.c.setVisible(false);
+    EXPECT_EQ(backend.focus, &f.b);
+    f.a.setEnabled(true);
+    f.b.setEnabled(false);  // around past the end and the label
+    EXPECT_EQ(backend.focus, &f.a);
+}
+
 TEST_F(FormModel, AWindowWhollyOffEveryMonitorMovesOntoTheNearestWorkArea) {
     // Beside the 28800 x 16200 twip monitor (work area 15600 high), a second
     // one of 19200 x 14400 to its right.
