@@ -164,8 +164,10 @@ Form& Application::form(const std::string& name) {
     auto created = factory->second(*this);
     Form& ref = *created;
     forms_[name] = std::move(created);
-    backend_.attach(ref);
+    // The load steps run on the model alone; the backend then builds the
+    // window once, as they left it (placed, sized, hidden fields not made).
     ref.Form_Load();
+    backend_.attach(ref);
     return ref;
 }
 

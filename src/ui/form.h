@@ -1,7 +1,7 @@
 // ui: windows of the form model and the application that owns them.
 //
 // A Form is one window kind, addressed by name. It is created on first use
-// (which runs Form_Load without showing it), shown plainly or modally over an
+// (Form_Load runs, then the backend builds it, not shown), shown plainly or modally over an
 // owner, and unloaded (which runs Form_Unload and then destroys it, and is
 // the one place that says which windows close with it). The program ends
 // when its last form is unloaded. Everything here is platform
@@ -141,8 +141,8 @@ public:
     Backend& backend() const { return backend_; }
 
     void define(const std::string& name, Factory factory);
-    // Create on first use: a form that is not loaded is built, attached to
-    // the backend and its Form_Load runs; it is not shown.
+    // Create on first use: a form that is not loaded is built, its Form_Load
+    // runs, and it is attached to the backend; it is not shown.
     Form& form(const std::string& name);
     template <class T>
     T& form(const std::string& name) {

@@ -63,14 +63,13 @@ public:
         if (what == Property::Visible) w.setVisible(control_.visible());
         if (what == Property::Enabled) w.setEnabled(control_.enabled());
     }
-
-protected:
-    // The model name, readable from any process (identity.h).
-    void tag() {
+    void tag() override {
         if (!w.hwnd || atom_) return;
         atom_ = GlobalAddAtomW(wide(control_.name()).c_str());
         SetPropW(w.hwnd, kControlNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom_)));
     }
+
+protected:
     W w;
     Control& control_;
     HBRUSH brush_ = nullptr;
@@ -102,7 +101,6 @@ public:
         w.create(window_.argsFor(box_, wide(box_.text())),
                  Edit::Style{s.multiLine, s.verticalScroll, s.password, s.readOnly});
         w.onChanged = [this] { box_.userEdited(narrow(w.text())); };
-        tag();
     }
     void modelChanged(Property what) override {
         if (what == Property::Visible && !w.hwnd && box_.visible()) {
@@ -135,7 +133,6 @@ public:
         w.create(window_.argsFor(box_, wide(box_.caption())));
         w.setChecked(box_.ticked());
         w.onClicked = [this] { box_.userClick(); };
-        tag();
     }
     void modelChanged(Property what) override {
         if (what == Property::Value) w.setChecked(box_.ticked());
@@ -153,7 +150,6 @@ public:
     void create() override {
         w.create(window_.argsFor(button_, wide(button_.caption())));
         w.onClicked = [this] { button_.userClick(); };
-        tag();
     }
 
 private:
@@ -170,7 +166,6 @@ public:
         w.create(window_.argsFor(label_, wide(label_.caption())), align);
         w.onClicked = [this] { label_.userClick(); };
         w.onDoubleClicked = [this] { label_.userDoubleClick(); };
-        tag();
     }
     void modelChanged(Property what) override {
         if (what == Property::Text) w.setText(wide(label_.caption()));
@@ -186,7 +181,6 @@ public:
     FramePeer(FormWindow& window, int id, Frame& frame) : NativePeer(window, id, frame), frame_(frame) {}
     void create() override {
         w.create(window_.argsFor(frame_, wide(frame_.caption())));
-        tag();
     }
 
 private:
@@ -203,7 +197,6 @@ public:
         w.create(args, window_.form().border() != Border::FixedTool);
         widths();
         clockTick();
-        tag();
     }
     void layout() override {
         w.setFont(window_.font(bar_.look().font));

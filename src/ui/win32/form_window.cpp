@@ -69,9 +69,11 @@ FormWindow::FormWindow(Form& form) : form_(form) {
     const std::wstring cls = wide(form.name());
     registerClass(cls, form.border() == Border::Sizable);
     const FrameStyle fs = frameStyle(form.border());
-    // First placement by the system, sized to hold the laid-out client
-    // area (the model's size until the load steps set the stored one,
-    // normally at once).
+    // The load steps have run: the window is placed as they left it before
+    // any control is made, so nothing is laid out twice. (Made at its place
+    // straight away, a window takes no activation from a click under Wine's
+    // X11 driver: hence the default place first, and a move while the window
+    // is still empty, which costs little.) Window positions are in system DPI.
     dpi_ = systemDpi();
     const RECT r = outerPixels(form.geometry());
     stated_ = {r.right - r.left, r.bottom - r.top};
@@ -80,6 +82,7 @@ FormWindow::FormWindow(Form& form) : form_(form) {
                             r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return;
     dpi_ = windowDpi(hwnd_);
+    geometryChanged();
 
     // Tab order is creation order.
     const auto& controls = form.controls();
@@ -290,6 +293,11 @@ LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // Handlers that enter the model may unload the form, and with it this
 // object: after that call, only `hwnd` may be used (default processing).
 LRESULT FormWindow::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    static const UINT nameControls = RegisterWindowMessageW(kNameControlsMessage);
+    if (msg == nameControls && msg) {
+        for (auto& p : peers_) p->tag();
+        return TRUE;
+    }
     switch (msg) {
     case WM_COMMAND:
         // Enter: the dialog manager sends IDOK, with no control, where no

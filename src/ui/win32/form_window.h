@@ -44,6 +44,8 @@ public:
     virtual std::optional<Rgb> fillColor() const { return std::nullopt; }
     // WM_CTLCOLOR*: a brush when the control has colours of its own.
     virtual HBRUSH paint(HDC) { return nullptr; }
+    // Puts the model name on the native control, if there is one (identity.h).
+    virtual void tag() {}
     int id() const { return id_; }
     HWND hwnd() { return widget() ? widget()->hwnd : nullptr; }
 

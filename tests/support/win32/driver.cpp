@@ -87,6 +87,8 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 HWND Window::require(std::string_view name) const {
+    static const UINT nameControls = RegisterWindowMessageW(ui::win32::kNameControlsMessage);
+    SendMessageTimeoutW(hwnd_, nameControls, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     struct Search { std::wstring name; HWND found = nullptr; } s{wide(name)};
     EnumChildWindows(hwnd_, [](HWND h, LPARAM lp) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
