@@ -1,11 +1,12 @@
 // ui: windows of the form model and the application that owns them.
 //
 // A Form is one window kind, addressed by name. It is created on first use
-// (Form_Load runs, then the backend builds it, not shown), shown plainly or modally over an
-// owner, and unloaded (which runs Form_Unload and then destroys it, and is
-// the one place that says which windows close with it). The program ends
-// when its last form is unloaded. Everything here is platform
-// free; a Backend (peer.h) puts it on a screen (win32/), or keeps it in memory for the tests.
+// (its Form_Load runs, then the backend builds it, not shown), shown plainly
+// or modally over an owner, and unloaded (which runs Form_Unload and then
+// destroys it, and is the one place that says which windows close with it).
+// The program ends when its last form is unloaded. Everything here is
+// platform free; a Backend (peer.h) puts it on a screen (win32/), or keeps it
+// in memory for the tests.
 #pragma once
 
 #include <cstdint>
