@@ -65,19 +65,6 @@ TEST_F(FormModel, EveryChangeTheProgramMakesReachesThePeer) {
     EXPECT_EQ(backend.heard, (std::vector{Property::Value, Property::Enabled, Property::Visible, Property::Text}));
 }
 
-// The load steps run on the model alone; the window is then built once, as
-// they left it.
-TEST_F(FormModel, TheLoadStepsRunBeforeTheWindowIsBuilt) {
-    struct Loaded : Form {
-        using Form::Form;
-        void Form_Load() override { builtFirst = peer != nullptr; }
-        bool builtFirst = true;
-    };
-    app.define("LOADED", [](Application& a) { return std::make_unique<Loaded>(a, "LOADED", "", Border::Sizable, Bounds{}); });
-    auto& f = app.form<Loaded>("LOADED");
-    EXPECT_TRUE(!f.builtFirst && f.peer);
-}
-
 // Tab stops in an order other than that of creation, a label among them.
 struct Ring : Form {
     explicit Ring(Application& app) : Form(app, "RING", "RING", Border::Sizable, {}) {}

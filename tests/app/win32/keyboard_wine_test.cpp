@@ -75,6 +75,8 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
     pressKey("Escape");
     // A dialog-code query without a message, as accessibility tools send it.
     SendMessageTimeoutW(main.require("MESSAGE_TEXTBOX"), WM_GETDLGCODE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    // Escape reaching the field itself, past the dialog keys, closes nothing either.
+    SendMessageTimeoutW(main.require("MESSAGE_TEXTBOX"), WM_KEYDOWN, VK_ESCAPE, 1, SMTO_ABORTIFHUNG, 5000, nullptr);
     EXPECT_TRUE(clickInto("OUTPUT_COMMAND_TEXTBOX"));
     pressKey("Escape");
     EXPECT_TRUE(clickInto("SUBJECT_TEXTBOX") && type("SUBJECT_TEXTBOX", "Hello", "Hello"));

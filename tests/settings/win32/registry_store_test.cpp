@@ -25,6 +25,11 @@ TEST_F(RegistryStore, ValuesAreRegSzUnderTheProgramSettingsBranchAndAReadRacingA
     const std::string shortText = "caf\xC3\xA9", longText(4000, 'y');
     store->write(app, "Settings", "key", shortText);
     EXPECT_EQ(testing::win32::readSetting("key"), shortText);  // a REG_SZ under the program's branch
+    // Kept on disk, for the next session: a volatile key would refuse a lasting key under it.
+    HKEY lasting = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\ORVENDA\\Settings\\lasting", 0,
+                              nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr, &lasting, nullptr), ERROR_SUCCESS);
+    RegCloseKey(lasting);
     std::atomic<bool> done{false};
     std::thread writer([&] {  // another running copy
         for (int i = 0; !done; ++i) settings::openUserStore()->write(app, "Settings", "key", i % 2 ? longText : shortText);

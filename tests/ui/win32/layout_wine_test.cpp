@@ -320,13 +320,18 @@ TEST_F(Windows, AMoveToAMonitorOfOtherScalingTakesTheSuggestedRectangleAndNeverT
     ui::Form& main = app.form("ORVENDA_MAIN");
     HWND w = shown(main), other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                                  900, 600, 200, 100, nullptr, nullptr, nullptr, nullptr);
-    auto layout = [&] {  // each control's edges and font height; the status bar places itself
+    auto layout = [&] {  // each control's edges and font height; the status bar's date panel
         std::vector<LONG> out;
         for (size_t i = 0; i < main.controls().size(); ++i) {
             RECT r{};
             LOGFONTW f{};
             HWND c = GetDlgItem(w, ui::win32::kFirstControlId + int(i));
-            if (!c || main.controls()[i]->kind() == ui::Kind::StatusBar) continue;
+            if (!c) continue;
+            if (main.controls()[i]->kind() == ui::Kind::StatusBar) {  // it places itself; its panels keep their twips
+                int e[3] = {};
+                out.push_back(SendMessageW(c, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(e)) == 3 ? e[1] - e[0] : -1);
+                continue;
+            }
             GetWindowRect(c, &r);
             MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
             GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof f, &f);
