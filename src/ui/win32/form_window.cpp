@@ -76,7 +76,6 @@ FormWindow::FormWindow(Form& form) : form_(form) {
     // is still empty, which costs little.) Window positions are in system DPI.
     dpi_ = systemDpi();
     const RECT r = outerPixels(form.geometry());
-    stated_ = {r.right - r.left, r.bottom - r.top};
     hwnd_ = CreateWindowExW(fs.exStyle | WS_EX_CONTROLPARENT, cls.c_str(), wide(form.caption()).c_str(),
                             fs.style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
                             r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
