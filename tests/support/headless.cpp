@@ -1,8 +1,6 @@
 // Test support: the headless backend's in-memory peers and hand-driven clock.
 #include "support/headless.h"
 
-#include <algorithm>
-
 namespace orvenda::ui::headless {
 
 namespace {

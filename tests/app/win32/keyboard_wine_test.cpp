@@ -15,8 +15,8 @@ bool foreground(const Window& w) { return GetForegroundWindow() == w.hwnd(); }
 bool topmost(const Window& w) { return (GetWindowLongW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 // Enter as Windows reports it in a window that is not a dialog: IDOK, with
 // no control (Wine's dialog manager makes a focused button the default one
-// and reports that instead).
-void enter(const Window& w) { SendMessageW(w.hwnd(), WM_COMMAND, IDOK, 0); }
+// and reports that instead). A window answers a command it handles with 0.
+void enter(const Window& w) { EXPECT_EQ(SendMessageW(w.hwnd(), WM_COMMAND, IDOK, 0), 0); }
 bool above(HWND upper, HWND lower) {
     while (upper && upper != lower) upper = GetWindow(upper, GW_HWNDNEXT);
     return upper != nullptr;
@@ -143,7 +143,7 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     EXPECT_FALSE(IsWindowEnabled(main.hwnd()));
     clickOn(about.require("ORVENDA_CREATOR"));  // shows the maintainers' address
     EXPECT_TRUE(waitUntil([&] { return about.text("ORVENDA_CREATOR") == "orvenda@example.org"; }) && focused(about, "OK_BUTTON"));
-    pressKey("Tab");
+    pressKey("Escape Tab");  // Escape on a button presses nothing
     ASSERT_TRUE(focused(about, "AlwaysOnTopTimer_TICKBOX"));
     pressKey("space");
     Window at = program.waitWindow("ORVENDA_AT_WINDOW");
@@ -170,6 +170,7 @@ TEST_F(Keyboard, TheAtWindowStaysOnTopWithoutTakingTheInput) {
     ASSERT_TRUE(focused(about, "OK_BUTTON"));
     enter(about);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(about.hwnd()) && foreground(main); }));
+    EXPECT_EQ(SendMessageW(main.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0), 0);  // handled: the focus goes back itself
     EXPECT_EQ(readSetting("AboutLeft"), "1000");  // what OK writes
 
     const std::string sentence = "Five seconds of typing while the launcher keeps its place above us, 0123456789.";

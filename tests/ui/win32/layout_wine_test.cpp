@@ -112,9 +112,7 @@ struct Windows : ::testing::Test {
                             : label->align() == ui::Align::Right ? d.right <= 8 : d.left <= 4)
                     << c.name() << " has " << d.left << " px left and " << d.right << " px right";
             }
-            if (auto* tick = dynamic_cast<const ui::TickBox*>(&c)) {
-                EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED, tick->ticked()) << c.name();
-            }
+            if (auto* tick = dynamic_cast<const ui::TickBox*>(&c)) { EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), tick->ticked()) << c.name(); }
             if (const ui::Look& look = c.look(); look.backColor && c.visible()) {
                 const Drawn d = draw(h);  // the text too on the control's own background
                 EXPECT_TRUE(d.back == pixel(*look.backColor) && !d.colours.count(0xFFFFFF) &&
@@ -184,7 +182,7 @@ TEST_F(Windows, TheAtSignCoversItsWindowAndTheWindowStoresWhereItWasLeft) {
     EXPECT_TRUE(labelIsClient(at));
     // Its background is erased in the "@"'s colour: sizing it shows no grey.
     EXPECT_EQ(draw(at, WM_ERASEBKGND).back, pixel(*app.form("ORVENDA_AT_WINDOW").find("AT_SIGN_LABEL")->look().backColor));
-    app.dispatch([this] { app.find("ORVENDA_AT_WINDOW")->unload(); });
+    EXPECT_EQ(SendMessageW(at, WM_CLOSE, 0, 0), 0);  // closed, and the close handled
     std::string stored;
     for (const char* key : {"ATMainLeft", "ATMainTop", "ATMainWidth", "ATMainHeight"})
         stored += testing::win32::readSetting(key).value_or("none") + " ";
@@ -261,8 +259,7 @@ TEST_F(Windows, EveryWindowShowsItsLaidOutClientAreaInAnyFrameAndWritesBackWhatW
 // overwrote them.
 TEST_F(Windows, EveryControlShowsItsModelsStateAsItChangesAndReportsWhatIsDoneToIt) {
     for (const char* name : kForms) check(app.form(name));
-    ui::Form& main = app.form("ORVENDA_MAIN");
-    ui::Form& about = app.form("ORVENDA_ABOUT");
+    ui::Form &main = app.form("ORVENDA_MAIN"), &about = app.form("ORVENDA_ABOUT");
     const HWND window = hwnd(main);
     EXPECT_TRUE(GetClassLongPtrW(window, GCLP_HICON) && GetClassLongPtrW(window, GCLP_HICONSM) &&
                 GetClassLongPtrW(window, GCLP_HCURSOR) == reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)));
@@ -341,11 +338,11 @@ TEST_F(Windows, AMoveToAMonitorOfOtherScalingTakesTheSuggestedRectangleAndNeverT
     };
     auto dpiChanged = [&](unsigned dpi, RECT suggested) {
         SetForegroundWindow(other);
-        SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const LRESULT handled = SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         pump();
         RECT now{};
         GetWindowRect(w, &now);
-        return EqualRect(&now, &suggested) && GetForegroundWindow() == other;
+        return handled == 0 && EqualRect(&now, &suggested) && GetForegroundWindow() == other;
     };
     pump();
     RECT first{};
