@@ -91,10 +91,13 @@ TEST_F(Keyboard, KeysKeepEveryWindowAndTextAndMoveThroughTheFields) {
     EXPECT_TRUE(focused(main, "MESSAGE_TEXTBOX") && type("MESSAGE_TEXTBOX", "!", "line one\r\nline two!"));
     EXPECT_TRUE(main.text("SUBJECT_TEXTBOX") == "Hello" && foreground(main) && !program.waitExit(0));
 
-    Program notepad(L"C:\\windows\\notepad.exe");  // another program takes the input, out of our way
+    // Another program takes the input, opening out of our way where it was last left (moved once it
+    // shows, it could still be in the way when the click below comes).
+    for (auto [name, at] : {std::pair{L"iWindowPosX", 1300}, {L"iWindowPosY", 600}, {L"iWindowPosDX", 400}, {L"iWindowPosDY", 300}})
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Notepad", name, REG_DWORD, &at, sizeof at);
+    Program notepad(L"C:\\windows\\notepad.exe");
     HWND other = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (other = notepad.waitWindow("Notepad").hwnd()) && GetForegroundWindow() == other; }));
-    SetWindowPos(other, nullptr, 1300, 600, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
     clickOn(main.require("SUBJECT_LABEL"));  // back, but not into a field
     EXPECT_TRUE(focused(main, "MESSAGE_TEXTBOX") && type("MESSAGE_TEXTBOX", "?", "line one\r\nline two!?"));
     std::string pasted;  // past the 32K an edit field takes by default
