@@ -27,7 +27,7 @@ TEST_F(RegistryStore, ValuesAreRegSzUnderTheProgramSettingsBranchAndAReadRacingA
     EXPECT_EQ(testing::win32::readSetting("key"), shortText);  // a REG_SZ under the program's branch
     // Kept on disk, for the next session: a volatile key would refuse a lasting key under it.
     HKEY lasting = nullptr;
-    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\ORVENDA\\Settings\\lasting", 0,
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(testing::win32::kSettingsKey) + L"\\lasting").c_str(), 0,
                               nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr, &lasting, nullptr), ERROR_SUCCESS);
     RegCloseKey(lasting);
     std::atomic<bool> done{false};

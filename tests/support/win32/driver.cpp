@@ -20,7 +20,6 @@ using platform::win32::narrow;
 using platform::win32::wide;
 
 constexpr wchar_t kBranch[] = L"Software\\VB and VBA Program Settings\\ORVENDA";
-constexpr wchar_t kSettings[] = L"Software\\VB and VBA Program Settings\\ORVENDA\\Settings";
 
 LRESULT send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     DWORD_PTR result = 0;
@@ -68,7 +67,7 @@ void clearSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kBranch); }
 std::optional<std::string> readSetting(std::string_view key) {
     wchar_t value[512];
     DWORD bytes = sizeof value;
-    const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, kSettings, wide(key).c_str(), RRF_RT_REG_SZ, nullptr, value, &bytes);
+    const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, wide(key).c_str(), RRF_RT_REG_SZ, nullptr, value, &bytes);
     return status == ERROR_SUCCESS ? std::optional(narrow(value)) : std::nullopt;
 }
 

@@ -21,7 +21,9 @@
 
 namespace orvenda::testing::win32 {
 
-// The program's branch HKCU\Software\VB and VBA Program Settings\ORVENDA.
+// The program's branch HKCU\Software\VB and VBA Program Settings\ORVENDA,
+// and in it the key that holds the settings.
+inline constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\ORVENDA\\Settings";
 void clearSettings();
 std::optional<std::string> readSetting(std::string_view key);
 
