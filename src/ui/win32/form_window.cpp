@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/win32/text.h"
 #include "ui/win32/identity.h"
@@ -69,19 +70,19 @@ FormWindow::FormWindow(Form& form) : form_(form) {
     const std::wstring cls = wide(form.name());
     registerClass(cls, form.border() == Border::Sizable);
     const FrameStyle fs = frameStyle(form.border());
-    // The load steps have run: the window is placed as they left it before
-    // any control is made, so nothing is laid out twice. (Made at its place
-    // straight away, a window takes no activation from a click under Wine's
-    // X11 driver: hence the default place first, and a move while the window
-    // is still empty, which costs little.) Window positions are in system DPI.
+    // The load steps have run: the window is made where they left it before
+    // any control is made, so nothing is laid out twice. Window positions are
+    // in system DPI; on a monitor of other scaling the size is stated again.
     dpi_ = systemDpi();
     const RECT r = outerPixels(form.geometry());
+    stated_ = {r.right - r.left, r.bottom - r.top};
+    beingMade_ = this;
     hwnd_ = CreateWindowExW(fs.exStyle | WS_EX_CONTROLPARENT, cls.c_str(), wide(form.caption()).c_str(),
-                            fs.style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
-                            r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                            fs.style, r.left, r.top, stated_.cx, stated_.cy, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    beingMade_ = nullptr;
     if (!hwnd_) return;
-    dpi_ = windowDpi(hwnd_);
-    geometryChanged();
+    if ((dpi_ = windowDpi(hwnd_)) != systemDpi()) geometryChanged();
 
     // Tab order is creation order.
     const auto& controls = form.controls();
@@ -280,11 +281,14 @@ void FormWindow::relayout(unsigned newDpi) {
 }
 
 LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    // The window's first message (WM_GETMINMAXINFO, before WM_NCCREATE)
+    // already keeps the stated size.
+    if (!self && beingMade_) {
+        self = std::exchange(beingMade_, nullptr);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = hwnd;
+    }
     if (!self || self->destroying_ || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
     return self->handle(hwnd, msg, wp, lp);
 }

@@ -99,6 +99,7 @@ private:
     bool destroying_ = false;
     bool shownOnce_ = false;
     SIZE stated_{};  // the outer size last set by the program, pixels
+    static inline FormWindow* beingMade_ = nullptr;  // during its CreateWindowExW, on the one UI thread
     HWND lastFocus_ = nullptr;
     std::vector<std::unique_ptr<PeerBase>> peers_;  // in creation (tab) order
     std::map<std::tuple<std::string, float, bool>, HFONT> fonts_;
