@@ -14,7 +14,7 @@ Widget::~Widget() {
 }
 
 void Widget::create(const wchar_t* className, DWORD ownStyle, const CreateArgs& args) {
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ownStyle | args.style;
+    DWORD style = WS_CHILD | ownStyle | args.style;
     if (args.visible) style |= WS_VISIBLE;
     if (!args.enabled) style |= WS_DISABLED;
     const RECT& r = args.bounds;
@@ -186,12 +186,16 @@ void StaticText::command(WORD code) {
     if (code == STN_DBLCLK && onDoubleClicked) onDoubleClicked();
 }
 
-void GroupBox::create(const CreateArgs& args) { Widget::create(L"BUTTON", BS_GROUPBOX, args); }
+// Only the two kinds that lie under other controls clip their siblings: a
+// frame under the boxes it holds, a status bar under what a small window
+// pushes onto it. The other controls overlap nothing, and clipping would
+// only cost each of them a visible region worked out against all the rest.
+void GroupBox::create(const CreateArgs& args) { Widget::create(L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, args); }
 
 // --- StatusBar ---
 
 void StatusBar::create(const CreateArgs& args, bool sizeGrip) {
-    Widget::create(STATUSCLASSNAMEW, sizeGrip ? SBARS_SIZEGRIP : 0, args);
+    Widget::create(STATUSCLASSNAMEW, WS_CLIPSIBLINGS | (sizeGrip ? SBARS_SIZEGRIP : 0), args);
 }
 
 void StatusBar::setParts(const std::vector<int>& widths) {

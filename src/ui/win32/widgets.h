@@ -20,7 +20,7 @@ namespace orvenda::ui::win32 {
 // Everything a native control is created from, gathered in one place.
 struct CreateArgs {
     HWND parent = nullptr;
-    DWORD style = 0;    // added to WS_CHILD | WS_CLIPSIBLINGS and the widget's own styles
+    DWORD style = 0;    // added to WS_CHILD and the widget's own styles
     DWORD exStyle = 0;
     std::wstring text;
     RECT bounds{};      // pixels, in the parent's client coordinates
