@@ -16,7 +16,6 @@
 //                made, to the first WM_PAINT, and to input idle; and the
 //                processor time of the program, Wine's server and the X
 //                server (whose Linux pid XVFB_PID gives) up to input idle.
-//                BENCH_RAW=1 prints every start on standard error.
 //   --count      One start of each program up to input idle under Wine's
 //                trace channels, which write to this harness's standard
 //                error: pass its file as TRACE. Counts the registry keys
@@ -24,6 +23,9 @@
 //                the calls the program's own code makes into the system and
 //                the messages its own window procedures get (+relay).
 //                GetGuiResources is shown where the system answers it.
+//
+// BENCH_RAW=1 prints every start on standard error, as the medians hide
+// how widely single starts vary.
 //
 // A start whose input idle comes before the program has a window on screen
 // is not counted; the number of such starts is printed. Each start is
@@ -236,6 +238,8 @@ void runIdle(std::vector<Program>& programs, int runs) {
             if (!counted) continue;
             p.samples["ms"].push_back(ms(s.idle - s.begun));
             p.samples["mib"].push_back(peak);
+            if (std::getenv("BENCH_RAW"))
+                std::fwprintf(stderr, L"raw %d %ls %.1f\n", r, p.name.c_str(), p.samples["ms"].back());
         }
     const Program& base = programs.back();
     const double baseMs = median(base.samples.at("ms")), baseMiB = median(base.samples.at("mib"));

@@ -54,17 +54,17 @@ HWND limitWindow(HFONT face, HFONT title) {
     HWND parent = CreateWindowExW(0, L"LimitWindow", L"Limit", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                   905, 550, nullptr, nullptr, instance, nullptr);
     auto add = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, HFONT font) {
-        HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr, instance,
-                                 nullptr);
+        const DWORD edge = lstrcmpW(cls, L"EDIT") ? 0 : WS_EX_CLIENTEDGE;
+        HWND c = CreateWindowExW(edge, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                                 instance, nullptr);
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     };
     add(L"STATIC", L"Title", SS_CENTER, 4, 4, 60, 20, title);
     for (int i = 1; i < 10; ++i) add(L"STATIC", L"Label", SS_RIGHT, 4, 4 + 24 * i, 60, 20, face);
-    for (int i = 0; i < 9; ++i)
-        add(L"EDIT", L"text", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 70, 4 + 24 * i, 300, 20, face);
+    for (int i = 0; i < 9; ++i) add(L"EDIT", L"text", WS_TABSTOP | ES_AUTOHSCROLL, 70, 4 + 24 * i, 300, 20, face);
     for (int i = 0; i < 2; ++i)
-        add(L"EDIT", L"text", WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 4,
-            250 + 130 * i, 880, 120, face);
+        add(L"EDIT", L"text", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 4, 250 + 130 * i, 880, 120,
+            face);
     for (int i = 0; i < 6; ++i) add(L"BUTTON", L"Tick", WS_TABSTOP | BS_CHECKBOX, 400, 4 + 24 * i, 100, 20, face);
     for (int i = 0; i < 7; ++i) add(L"BUTTON", L"Button", WS_TABSTOP | BS_PUSHBUTTON, 520, 4 + 30 * i, 100, 26, face);
     add(L"BUTTON", L"Frame", BS_GROUPBOX, 640, 4, 200, 60, face);
