@@ -295,7 +295,7 @@ LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->hwnd_ = hwnd;
     }
-    if (!self || self->destroying_ || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (!self || self->destroying_) return DefWindowProcW(hwnd, msg, wp, lp);
     return self->handle(hwnd, msg, wp, lp);
 }
 
