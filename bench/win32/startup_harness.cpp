@@ -9,7 +9,9 @@
 //   every key the program keeps; otherwise the store is emptied first.
 //
 //   (no option)  Start-up to input idle (WaitForInputIdle) and the peak
-//                working set, medians with their ratio to the last program.
+//                working set: medians, and ratios to the last program (for
+//                start-up, that of starts in the same round, with its 95 %
+//                range).
 //   --phases     The same starts with startup_probe.dll's hooks set (it lies
 //                beside this harness): medians of process start to the first
 //                window of the program's own, that window to the last control
@@ -41,6 +43,7 @@
 #include <cwchar>
 #include <functional>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -111,11 +114,39 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+// The start-up ratio of a program to the last one: the median, over the
+// rounds, of its start over the last program's start in the same round,
+// made seconds apart. The machine's speed changes by half and more within a
+// run, so a ratio of the two medians over all starts depends on which
+// starts fell in the slow minutes. With it the range that the ratio may take
+// on another run of as many rounds: the 2.5th and 97.5th percentiles over
+// 2000 resamplings of the rounds (the percentile bootstrap), fixed seed.
+struct Ratio {
+    double value = 0, low = 0, high = 0;
+};
+
+Ratio pairedRatio(const std::map<int, double>& of, const std::map<int, double>& to) {
+    std::vector<double> rounds;
+    for (const auto& [r, v] : of)
+        if (auto t = to.find(r); t != to.end() && t->second > 0) rounds.push_back(v / t->second);
+    if (rounds.empty()) return {};
+    std::mt19937 random(1);
+    std::uniform_int_distribution<size_t> pick(0, rounds.size() - 1);
+    std::vector<double> again(2000), resample(rounds.size());
+    for (double& m : again) {
+        for (double& x : resample) x = rounds[pick(random)];
+        m = median(resample);
+    }
+    std::sort(again.begin(), again.end());
+    return {median(rounds), again[50], again[1949]};
+}
+
 struct Program {
     std::wstring name, command;
     bool fullStore = false;
     int early = 0;  // starts not counted: input idle before a window was on screen
     std::map<std::string, std::vector<double>> samples;
+    std::map<int, double> msByRound;  // counted starts only
     std::map<std::string, long> counts;  // --count
 };
 
@@ -206,6 +237,14 @@ double peakMiB(HANDLE process) {
     return double(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0);
 }
 
+// The pointer rests in the screen's bottom left corner, where a click on
+// the Start menu leaves it, outside every window measured. A window that
+// comes up under the pointer gets the pointer's messages and sets its
+// cursor; the limit's window, at the system's default place, came up beside
+// the pointer in the middle of the screen, where the compose window, at its
+// stored place, came up under it.
+void parkPointer() { SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1); }
+
 // Round r starts with program r, so that each follows every other equally
 // often (the one before may leave the servers busy for a moment).
 std::vector<std::reference_wrapper<Program>> inTurn(std::vector<Program>& programs, int r) {
@@ -238,17 +277,19 @@ void runIdle(std::vector<Program>& programs, int runs) {
             if (!counted) continue;
             p.samples["ms"].push_back(ms(s.idle - s.begun));
             p.samples["mib"].push_back(peak);
+            p.msByRound[r] = p.samples["ms"].back();
             if (std::getenv("BENCH_RAW"))
                 std::fwprintf(stderr, L"raw %d %ls %.1f\n", r, p.name.c_str(), p.samples["ms"].back());
         }
     const Program& base = programs.back();
-    const double baseMs = median(base.samples.at("ms")), baseMiB = median(base.samples.at("mib"));
-    std::wprintf(L"%-28ls %6ls %12ls %8ls %14ls %8ls\n", L"program", L"runs", L"start-up ms", L"ratio",
-                 L"peak WS MiB", L"ratio");
+    const double baseMiB = median(base.samples.at("mib"));
+    std::wprintf(L"%-28ls %6ls %12ls %8ls %14ls %14ls %8ls\n", L"program", L"runs", L"start-up ms", L"ratio",
+                 L"95 % range", L"peak WS MiB", L"ratio");
     for (auto& p : programs) {
-        const double m = median(p.samples["ms"]), mib = median(p.samples["mib"]);
-        std::wprintf(L"%-28ls %6zu %12.1f %8.3f %14.2f %8.3f\n", p.name.c_str(), p.samples["ms"].size(), m,
-                     baseMs > 0 ? m / baseMs : 0.0, mib, baseMiB > 0 ? mib / baseMiB : 0.0);
+        const double mib = median(p.samples["mib"]);
+        const Ratio r = pairedRatio(p.msByRound, base.msByRound);
+        std::wprintf(L"%-28ls %6zu %12.1f %8.3f   %5.3f-%5.3f %14.2f %8.3f\n", p.name.c_str(), p.samples["ms"].size(),
+                     median(p.samples["ms"]), r.value, r.low, r.high, mib, baseMiB > 0 ? mib / baseMiB : 0.0);
     }
     printNotCounted(programs);
 }
@@ -679,6 +720,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         programs.push_back(p);
     }
+    parkPointer();
     bool ok = true;
     if (mode == L"--phases") ok = runPhases(programs, runs);
     else if (mode == L"--count") ok = runCounts(programs, tracePath);

@@ -82,6 +82,11 @@ double quantile(std::vector<double> v, double q) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 50;
+    // The pointer out of both windows' way, in the screen's bottom left
+    // corner: the compose window comes up at its stored place, under the
+    // middle of the screen, the limit's at the system's default place, beside
+    // it, and a window under the pointer gets the pointer's messages.
+    SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
     std::unique_ptr<settings::Store> store = settings::openUserStore();
     settings::Settings settings(*store);
     std::unique_ptr<platform::Launcher> launcher = platform::makeSystemLauncher();
